@@ -33,6 +33,8 @@ class SymbolModel {
   int errorCorrectLevel() const { return errorCorrectLevel_; }
   // Row-major, moduleCount x moduleCount.
   std::span<const std::uint8_t> modules() const { return modules_; }
+  // Cells the data walk fills (codeword bits and remainder bits); 0 before the first build.
+  std::size_t dataCellCount() const { return placementRows_.size(); }
 
   // Chooses the mask and makes the final build.
   void make();
