@@ -1,0 +1,169 @@
+#include "platform/automation/dispatch_object.h"
+
+#include <new>
+
+#include "platform/automation/bstr.h"
+#include "platform/automation/variant.h"
+
+namespace vantrel::platform {
+namespace {
+
+char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
+
+bool NameMatches(std::u16string_view declared, const OLECHAR* asked) {
+  std::size_t i = 0;
+  for (; i < declared.size(); ++i)
+    if (asked[i] == u'\0' || FoldAscii(asked[i]) != FoldAscii(declared[i])) return false;
+  return asked[i] == u'\0';
+}
+
+HRESULT Coerce(const VARIANT& source, VARTYPE type, VARIANT& out) {
+  return VariantChangeType(&out, &source, 0, type);
+}
+
+}  // namespace
+
+HRESULT Arguments::ReadInt(UINT index, std::int32_t& value) const {
+  const VARIANT& argument = (*this)[index];
+  if (argument.vt == VT_I4) return value = argument.lVal, S_OK;
+  VARIANT converted;
+  const HRESULT hr = Coerce(argument, VT_I4, converted);
+  if (SUCCEEDED(hr)) value = converted.lVal;
+  return hr;
+}
+
+HRESULT Arguments::ReadBool(UINT index, bool& value) const {
+  const VARIANT& argument = (*this)[index];
+  if (argument.vt == VT_BOOL) return value = argument.boolVal != VARIANT_FALSE, S_OK;
+  VARIANT converted;
+  const HRESULT hr = Coerce(argument, VT_BOOL, converted);
+  if (SUCCEEDED(hr)) value = converted.boolVal != VARIANT_FALSE;
+  return hr;
+}
+
+HRESULT Arguments::ReadText(UINT index, VARIANT& holder, std::u16string_view& text) const {
+  const VARIANT& argument = (*this)[index];
+  if (argument.vt == VT_BSTR) return text = BstrView(argument.bstrVal), S_OK;
+  if (argument.vt == (VT_BSTR | VT_BYREF) && argument.pbstrVal != nullptr)
+    return text = BstrView(*argument.pbstrVal), S_OK;
+  const HRESULT hr = Coerce(argument, VT_BSTR, holder);
+  if (SUCCEEDED(hr)) text = BstrView(holder.bstrVal);
+  return hr;
+}
+
+void SetBool(VARIANT& result, bool value) {
+  result.vt = VT_BOOL;
+  result.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void SetInt(VARIANT& result, std::int32_t value) {
+  result.vt = VT_I4;
+  result.lVal = value;
+}
+
+HRESULT SetText(VARIANT& result, std::u16string_view text) {
+  BSTR value = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  if (value == nullptr) return E_OUTOFMEMORY;
+  result.vt = VT_BSTR;
+  result.bstrVal = value;
+  return S_OK;
+}
+
+void SetObject(VARIANT& result, ComPtr<IDispatch> object) {
+  result.vt = VT_DISPATCH;
+  result.pdispVal = object.Detach();
+}
+
+HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
+  if (object == nullptr) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IDispatch) {
+    *object = static_cast<IDispatch*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *object = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG DispatchObject::AddRef() { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
+
+ULONG DispatchObject::Release() {
+  const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
+  if (left == 0) delete this;
+  return left;
+}
+
+HRESULT DispatchObject::GetTypeInfoCount(UINT* count) {
+  if (count == nullptr) return E_POINTER;
+  *count = 0;
+  return S_OK;
+}
+
+HRESULT DispatchObject::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+  if (info != nullptr) *info = nullptr;
+  return E_NOTIMPL;
+}
+
+HRESULT DispatchObject::GetIDsOfNames(REFIID iid, const LPOLESTR* names, UINT count, LCID,
+                                      DISPID* ids) {
+  if (!(iid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+  if (names == nullptr || ids == nullptr || count == 0) return E_INVALIDARG;
+  // Names after the first would be parameter names; none of the members has named parameters.
+  for (UINT k = 1; k < count; ++k) ids[k] = DISPID_UNKNOWN;
+  ids[0] = DISPID_UNKNOWN;
+  if (names[0] == nullptr) return DISP_E_UNKNOWNNAME;
+  for (const Member& member : Members()) {
+    if (NameMatches(member.name, names[0])) {
+      ids[0] = member.id;
+      return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+    }
+  }
+  return DISP_E_UNKNOWNNAME;
+}
+
+HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARAMS* params,
+                               VARIANT* result, EXCEPINFO*, UINT* argumentError) {
+  if (!(iid == IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+  if (params == nullptr || (params->cArgs > 0 && params->rgvarg == nullptr)) return E_INVALIDARG;
+  if (argumentError != nullptr) *argumentError = 0;
+
+  const Member* member = nullptr;
+  for (const Member& candidate : Members()) {
+    if (candidate.id == id) {
+      member = &candidate;
+      break;
+    }
+  }
+  if (member == nullptr) return DISP_E_MEMBERNOTFOUND;
+
+  Action action;
+  if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+    if (member->form != MemberForm::Property) return DISP_E_MEMBERNOTFOUND;
+    if (params->cArgs == 0) return DISP_E_BADPARAMCOUNT;
+    if (params->cNamedArgs > 1 ||
+        (params->cNamedArgs == 1 && params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT))
+      return DISP_E_NONAMEDARGS;
+    action = Action::Put;
+  } else if (flags & (DISPATCH_METHOD | DISPATCH_PROPERTYGET)) {
+    if (params->cNamedArgs != 0) return DISP_E_NONAMEDARGS;
+    action = member->form == MemberForm::Method ? Action::Call : Action::Get;
+  } else {
+    return E_INVALIDARG;
+  }
+
+  VARIANT discarded;
+  VARIANT& out = result != nullptr ? *result : discarded;
+  if (result != nullptr) VariantClear(result);
+  HRESULT hr;
+  try {
+    hr = InvokeMember(id, action, Arguments(*params), out);
+  } catch (const std::bad_alloc&) {
+    hr = E_OUTOFMEMORY;
+  } catch (...) {
+    hr = E_FAIL;
+  }
+  if (FAILED(hr) || result == nullptr) VariantClear(&out);
+  return hr;
+}
+
+}  // namespace vantrel::platform

@@ -1,0 +1,245 @@
+#include "script/automation_object.h"
+
+#include <array>
+#include <new>
+#include <span>
+#include <vector>
+
+#include "platform/automation/bstr.h"
+#include "platform/automation/com_runtime.h"
+#include "platform/automation/variant.h"
+#include "script/ansi_text.h"
+
+namespace vantrel::script {
+
+using namespace platform;
+
+namespace {
+
+// Member and class names are short; the buffer spares a heap allocation per call.
+class WideName {
+ public:
+  explicit WideName(std::string_view name) {
+    bool ascii = name.size() < inline_.size();
+    for (std::size_t i = 0; ascii && i < name.size(); ++i)
+      ascii = static_cast<unsigned char>(name[i]) < 0x80 && name[i] != '\0';
+    if (ascii) {
+      for (std::size_t i = 0; i < name.size(); ++i) inline_[i] = static_cast<char16_t>(name[i]);
+      inline_[name.size()] = u'\0';
+      text_ = inline_.data();
+    } else {
+      heap_ = AnsiToWide(name);
+      text_ = heap_.data();
+    }
+  }
+  LPOLESTR Get() { return text_; }
+
+ private:
+  std::array<char16_t, 64> inline_;
+  std::u16string heap_;
+  LPOLESTR text_ = nullptr;
+};
+
+// The converted arguments of one call, in DISPPARAMS order (last argument first).
+class ArgumentList {
+ public:
+  ArgumentList(std::span<const Argument> arguments) : count_(arguments.size()) {
+    if (count_ > inline_.size()) heap_.resize(count_);
+    VARIANT* slots = Slots();
+    for (std::size_t i = 0; i < count_; ++i) {
+      if (FAILED(arguments[i].ToVariant(slots[count_ - 1 - i]))) failed_ = true;
+    }
+  }
+  ~ArgumentList() {
+    VARIANT* slots = Slots();
+    for (std::size_t i = 0; i < count_; ++i) VariantClear(&slots[i]);
+  }
+  ArgumentList(const ArgumentList&) = delete;
+  ArgumentList& operator=(const ArgumentList&) = delete;
+
+  bool Failed() const { return failed_; }
+  VARIANT* Slots() { return count_ > inline_.size() ? heap_.data() : inline_.data(); }
+  UINT Count() const { return static_cast<UINT>(count_); }
+
+ private:
+  std::size_t count_;
+  std::array<VARIANT, 4> inline_{};
+  std::vector<VARIANT> heap_;
+  bool failed_ = false;
+};
+
+HRESULT InvokeByName(const AutomationObject& object, std::string_view member, WORD flags,
+                     std::span<const Argument> arguments, VARIANT& result) {
+  IDispatch* dispatch = object.Interface();
+  if (dispatch == nullptr) return E_POINTER;
+  WideName name(member);
+  LPOLESTR names[] = {name.Get()};
+  DISPID id = DISPID_UNKNOWN;
+  HRESULT hr = dispatch->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) return hr;
+
+  ArgumentList list(arguments);
+  if (list.Failed()) return DISP_E_TYPEMISMATCH;
+  DISPID putId = DISPID_PROPERTYPUT;
+  DISPPARAMS params;
+  params.rgvarg = list.Slots();
+  params.cArgs = list.Count();
+  if (flags & DISPATCH_PROPERTYPUT) {
+    params.rgdispidNamedArgs = &putId;
+    params.cNamedArgs = 1;
+  }
+  return dispatch->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, &result, nullptr,
+                          nullptr);
+}
+
+template <typename Result>
+Result Coerce(VARIANT& value) {
+  if constexpr (std::is_void_v<Result>) {
+    return;
+  } else if constexpr (std::is_same_v<Result, double>) {
+    if (value.vt == VT_R8) return value.dblVal;
+    VARIANT number;
+    return SUCCEEDED(VariantChangeType(&number, &value, 0, VT_R8)) ? number.dblVal : 0.0;
+  } else if constexpr (std::is_same_v<Result, std::string>) {
+    return VariantToText(value);
+  } else if constexpr (std::is_same_v<Result, AutomationObject>) {
+    VARIANT object;
+    if (FAILED(VariantChangeType(&object, &value, 0, VT_DISPATCH))) return AutomationObject();
+    return AutomationObject(ComPtr<IDispatch>::Adopt(object.pdispVal));
+  } else {
+    static_assert(std::is_same_v<Result, ScopedVariant>);
+    ScopedVariant kept;
+    *kept.Receive() = value;
+    VariantInit(&value);
+    return kept;
+  }
+}
+
+// The one place where a call is made and its failure turned into an empty result.
+template <typename Result>
+Result Call(const AutomationObject& object, std::string_view member, WORD flags,
+            std::span<const Argument> arguments) noexcept {
+  try {
+    VARIANT result;
+    const HRESULT hr = InvokeByName(object, member, flags, arguments, result);
+    if (FAILED(hr)) VariantClear(&result);
+    if constexpr (std::is_void_v<Result>) {
+      VariantClear(&result);
+    } else {
+      Result value = Coerce<Result>(result);
+      VariantClear(&result);
+      return value;
+    }
+  } catch (...) {
+    if constexpr (!std::is_void_v<Result>) return Result();
+  }
+}
+
+}  // namespace
+
+HRESULT Argument::ToVariant(VARIANT& out) const {
+  return std::visit(
+      [&](const auto& value) -> HRESULT {
+        using T = std::decay_t<decltype(value)>;
+        if constexpr (std::is_same_v<T, std::string_view>) {
+          const std::u16string wide = AnsiToWide(value);
+          BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+          if (text == nullptr) return E_OUTOFMEMORY;
+          out.vt = VT_BSTR;
+          out.bstrVal = text;
+        } else if constexpr (std::is_same_v<T, std::int32_t>) {
+          out.vt = VT_I4;
+          out.lVal = value;
+        } else if constexpr (std::is_same_v<T, bool>) {
+          out.vt = VT_BOOL;
+          out.boolVal = value ? VARIANT_TRUE : VARIANT_FALSE;
+        } else if constexpr (std::is_same_v<T, double>) {
+          out.vt = VT_R8;
+          out.dblVal = value;
+        } else if constexpr (std::is_same_v<T, const VARIANT*>) {
+          return VariantCopyInd(&out, value);
+        } else {
+          IDispatch* dispatch = value->Interface();
+          if (dispatch != nullptr) dispatch->AddRef();
+          out.vt = VT_DISPATCH;
+          out.pdispVal = dispatch;
+        }
+        return S_OK;
+      },
+      value_);
+}
+
+bool Create(AutomationObject& object, std::string_view progId) {
+  try {
+    WideName name(progId);
+    CLSID clsid;
+    if (FAILED(CLSIDFromProgID(name.Get(), &clsid))) return false;
+    void* made = nullptr;
+    if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, &made)) ||
+        made == nullptr)
+      return false;
+    object = AutomationObject(ComPtr<IDispatch>::Adopt(static_cast<IDispatch*>(made)));
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+bool SetProperty(const AutomationObject& object, std::string_view member, const Argument& value) {
+  try {
+    VARIANT result;
+    const HRESULT hr =
+        InvokeByName(object, member, DISPATCH_PROPERTYPUT, std::span(&value, 1), result);
+    VariantClear(&result);
+    return SUCCEEDED(hr);
+  } catch (...) {
+    return false;
+  }
+}
+
+template <typename Result>
+Result GetProperty(const AutomationObject& object, std::string_view member,
+                   std::optional<Argument> index) {
+  std::span<const Argument> arguments;
+  if (index) arguments = std::span(&*index, 1);
+  return Call<Result>(object, member, DISPATCH_PROPERTYGET, arguments);
+}
+
+template <typename Result>
+Result CallMethod(const AutomationObject& object, std::string_view member,
+                  std::initializer_list<Argument> arguments) {
+  return Call<Result>(object, member, DISPATCH_METHOD,
+                      std::span(arguments.begin(), arguments.size()));
+}
+
+bool IsEmpty(const AutomationObject& object) { return object.Interface() == nullptr; }
+
+void Clear(AutomationObject& object) { object.Reset(); }
+
+std::string VariantToText(const VARIANT& value) {
+  try {
+    if (value.vt == VT_BSTR) return WideToAnsi(BstrView(value.bstrVal));
+    if (value.vt == (VT_BSTR | VT_BYREF) && value.pbstrVal != nullptr)
+      return WideToAnsi(BstrView(*value.pbstrVal));
+    VARIANT text;
+    if (FAILED(VariantChangeType(&text, &value, 0, VT_BSTR))) return {};
+    std::string ansi = WideToAnsi(BstrView(text.bstrVal));
+    VariantClear(&text);
+    return ansi;
+  } catch (...) {
+    return {};
+  }
+}
+
+template void GetProperty<void>(const AutomationObject&, std::string_view, std::optional<Argument>);
+template double GetProperty<double>(const AutomationObject&, std::string_view, std::optional<Argument>);
+template std::string GetProperty<std::string>(const AutomationObject&, std::string_view, std::optional<Argument>);
+template AutomationObject GetProperty<AutomationObject>(const AutomationObject&, std::string_view, std::optional<Argument>);
+template ScopedVariant GetProperty<ScopedVariant>(const AutomationObject&, std::string_view, std::optional<Argument>);
+template void CallMethod<void>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
+template double CallMethod<double>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
+template std::string CallMethod<std::string>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
+template AutomationObject CallMethod<AutomationObject>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
+template ScopedVariant CallMethod<ScopedVariant>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
+
+}  // namespace vantrel::script
