@@ -9,11 +9,15 @@ std::string QRCode::makeCode(std::u16string_view text, double width, double heig
   options_.height = height;
   options_.correctLevel = CorrectLevel::H;
   model_.reset();
-  const int typeNumber = findTypeNumber(text, options_.correctLevel);
-  model_.emplace(typeNumber, options_.correctLevel);
-  model_->addData(text);
-  model_->make();
+  model_.emplace(makeSymbol(text));
   return drawwww(*model_, options_.width, options_.height);
+}
+
+SymbolModel makeSymbol(std::u16string_view text) {
+  SymbolModel model(findTypeNumber(text, CorrectLevel::H), CorrectLevel::H);
+  model.addData(text);
+  model.make();
+  return model;
 }
 
 }  // namespace vantrel::encoder

@@ -31,6 +31,10 @@ class QRCode {
   std::optional<SymbolModel> model_;
 };
 
+// The finished symbol for text at level H in the smallest version that holds it. Throws
+// EncoderError ("Too long data").
+SymbolModel makeSymbol(std::u16string_view text);
+
 // The cell list of a built model for an image of width x height pixels.
 std::string drawwww(const SymbolModel& model, double width, double height);
 

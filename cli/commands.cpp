@@ -1,0 +1,54 @@
+#include "cli/commands.h"
+
+#include <array>
+#include <iostream>
+
+namespace vantrel::cli {
+namespace {
+
+constexpr std::array kCommands = {
+    Command{"matrix", "TEXT", "print the symbol as rows of 0/1 (1 dark)", RunMatrix},
+    Command{"cells", "[-W WIDTH] [-H HEIGHT] TEXT",
+            "print the cell list for an image of WIDTH x HEIGHT pixels (default 256)", RunCells},
+};
+
+void PrintUsage(std::ostream& out) {
+  out << "usage: vantrel-cli COMMAND [ARGS]\n\ncommands:\n";
+  for (const Command& command : kCommands)
+    out << "  " << command.name << " " << command.usage << "\n      " << command.summary << "\n";
+  out << "\nTEXT is UTF-8; \"-\" reads it from standard input, every byte as given.\n";
+}
+
+}  // namespace
+
+std::span<const Command> Commands() { return kCommands; }
+
+int Dispatch(std::span<const std::string> args) {
+  if (args.empty()) {
+    PrintUsage(std::cerr);
+    return kExitUsage;
+  }
+  if (args[0] == "-h" || args[0] == "--help" || args[0] == "help") {
+    PrintUsage(std::cout);
+    return kExitOk;
+  }
+  for (const Command& command : kCommands)
+    if (command.name == args[0]) return command.run(args.subspan(1));
+  std::cerr << "vantrel-cli: unknown command \"" << args[0] << "\"\n";
+  PrintUsage(std::cerr);
+  return kExitUsage;
+}
+
+int UsageError(std::string_view command, std::string_view message) {
+  std::cerr << "vantrel-cli: " << message << "\n";
+  for (const Command& c : kCommands)
+    if (c.name == command) std::cerr << "usage: vantrel-cli " << c.name << " " << c.usage << "\n";
+  return kExitUsage;
+}
+
+int Failure(std::string_view message) {
+  std::cerr << "vantrel-cli: " << message << "\n";
+  return kExitFailure;
+}
+
+}  // namespace vantrel::cli
