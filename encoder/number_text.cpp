@@ -9,7 +9,11 @@ namespace vantrel::encoder {
 std::string numberToText(double value) {
   if (std::isnan(value)) return "NaN";
   if (value == 0) return "0";
-  if (value < 0) return "-" + numberToText(-value);
+  if (value < 0) {
+    std::string text = numberToText(-value);
+    text.insert(text.begin(), '-');
+    return text;
+  }
   if (std::isinf(value)) return "Infinity";
 
   // Shortest round-trip form "d.ddde+XX"; the digits s (k of them) and n with
