@@ -48,6 +48,13 @@ CompiledPattern::~CompiledPattern() = default;
 
 HRESULT CompiledPattern::Compile(std::u16string_view pattern, bool ignoreCase, bool multiline,
                                  std::unique_ptr<CompiledPattern>& compiled) {
+  // With unknown escapes taken literally PCRE2 would accept a lone "\" at the end.
+  std::size_t trailingBackslashes = 0;
+  while (trailingBackslashes < pattern.size() &&
+         pattern[pattern.size() - 1 - trailingBackslashes] == u'\\')
+    ++trailingBackslashes;
+  if (trailingBackslashes % 2 == 1) return REGEXP_E_SYNTAX;
+
   std::unique_ptr<pcre2_compile_context, CompileContextDeleter> compileContext(
       pcre2_compile_context_create(nullptr));
   if (!compileContext) return E_OUTOFMEMORY;
