@@ -8,7 +8,10 @@
 namespace vantrel::encoder {
 
 SymbolModel::SymbolModel(int typeNumber, int errorCorrectLevel)
-    : typeNumber_(typeNumber), errorCorrectLevel_(errorCorrectLevel) {}
+    : typeNumber_(typeNumber), errorCorrectLevel_(errorCorrectLevel) {
+  // The tables have rows for versions 1 to 40 only.
+  if (typeNumber < 1 || typeNumber > 40) throw EncoderError("type:" + std::to_string(typeNumber));
+}
 
 void SymbolModel::addData(std::u16string_view data) {
   dataList_.emplace_back(data);
@@ -22,6 +25,9 @@ bool SymbolModel::isDark(int row, int col) const {
 }
 
 void SymbolModel::makeImpl(bool test, int maskPattern) {
+  // Refused before the format information is computed from it.
+  if (maskPattern < 0 || maskPattern > 7)
+    throw EncoderError("bad maskPattern:" + std::to_string(maskPattern));
   if (functionPatterns_.empty()) buildFunctionPatterns();
   modules_ = functionPatterns_;
   if (!test) {

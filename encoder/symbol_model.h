@@ -22,6 +22,7 @@ class SymbolModel {
   static constexpr std::uint8_t DARK = 1;
   static constexpr std::uint8_t UNSET = 2;
 
+  // Throws EncoderError "type:v" for a version outside 1..40.
   SymbolModel(int typeNumber, int errorCorrectLevel);
 
   void addData(std::u16string_view data);
@@ -41,6 +42,7 @@ class SymbolModel {
   // Scores a test build under every mask; leaves mask 7's test build behind.
   int getBestMaskPattern();
   // Builds the matrix afresh. A test build leaves format, dark-cell and version cells light.
+  // Throws EncoderError "bad maskPattern:n" outside 0..7, and createData's errors.
   void makeImpl(bool test, int maskPattern);
 
   // Throws EncoderError "code length overflow. (bits>capacity)".

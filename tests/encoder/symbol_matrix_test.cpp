@@ -162,5 +162,17 @@ TEST(SymbolMatrix, IsDarkOutsideTheMatrix) {
   EXPECT_NO_THROW(model.isDark(20, 20));
 }
 
+TEST(SymbolMatrix, RefusesVersionsAndMasksWithoutTables) {
+  EXPECT_THROW(SymbolModel(0, 2), EncoderError);
+  EXPECT_THROW(SymbolModel(41, 2), EncoderError);
+  SymbolModel model(1, 2);
+  model.addData(u"abc");
+  EXPECT_THROW(model.makeImpl(false, 8), EncoderError);
+  EXPECT_THROW(model.makeImpl(true, -1), EncoderError);
+  SymbolModel badLevel(1, 7);
+  badLevel.addData(u"abc");
+  EXPECT_THROW(badLevel.make(), EncoderError);  // no block row for the level
+}
+
 }  // namespace
 }  // namespace vantrel::encoder
