@@ -1,0 +1,78 @@
+// PNG through libpng. Symbols are large flat areas with exact repeats, so each row is filtered
+// with "Sub" (runs of one colour become runs of zeros) and deflated with the run-length
+// strategy at the fastest level: little work per byte, still a small file.
+#include <png.h>
+#include <zlib.h>
+
+#include <csetjmp>
+#include <new>
+
+#include "platform/gdiplus/codecs/image_encoders.h"
+#include "platform/gdiplus/codecs/pixel_rows.h"
+
+namespace vantrel::platform::gdiplus {
+namespace {
+
+struct PngJob {
+  const PixelView* pixels;
+  Bytes* out;
+  Bytes row;
+  bool outOfMemory = false;
+};
+
+void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
+  auto* job = static_cast<PngJob*>(png_get_io_ptr(png));
+  try {
+    job->out->insert(job->out->end(), data, data + length);
+  } catch (const std::bad_alloc&) {
+    job->outOfMemory = true;
+    png_error(png, "out of memory");
+  }
+}
+
+void NoFlush(png_structp) {}
+
+// Only plain data lives in this frame, so libpng's longjmp skips no destructor.
+bool WritePng(PngJob& job) {
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  if (png == nullptr) return false;
+  png_infop info = png_create_info_struct(png);
+  if (info == nullptr || setjmp(png_jmpbuf(png))) {
+    png_destroy_write_struct(&png, &info);
+    return false;
+  }
+  const PixelView& pixels = *job.pixels;
+  const bool alpha = HasAlpha(pixels.format);
+  png_set_write_fn(png, &job, AppendBytes, NoFlush);
+  png_set_IHDR(png, info, static_cast<png_uint_32>(pixels.width),
+               static_cast<png_uint_32>(pixels.height), 8,
+               alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+               PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+  png_set_compression_level(png, 1);
+  png_set_compression_strategy(png, Z_RLE);
+  png_write_info(png, info);
+  png_bytep row = job.row.data();
+  for (int y = 0; y < pixels.height; ++y) {
+    if (alpha) {
+      ReadRgbaRow(pixels, y, row);
+    } else {
+      ReadRgbRow(pixels, y, row);
+    }
+    png_write_row(png, row);
+  }
+  png_write_end(png, info);
+  png_destroy_write_struct(&png, &info);
+  return true;
+}
+
+}  // namespace
+
+GpStatus EncodePng(const PixelView& pixels, Bytes& out) {
+  PngJob job{&pixels, &out, Bytes(static_cast<std::size_t>(pixels.width) * 4)};
+  out.clear();
+  if (WritePng(job)) return Ok;
+  return job.outOfMemory ? OutOfMemory : GenericError;
+}
+
+}  // namespace vantrel::platform::gdiplus

@@ -1,0 +1,14 @@
+#pragma once
+// Paints a sequence of recorded fills with the result of painting them one by one eagerly,
+// in time linear in their rectangles plus the pixels they touch (see recorded_fill.cpp).
+#include <span>
+
+#include "platform/gdiplus/fill/fill_request.h"
+#include "platform/gdiplus/fill/pixel_view.h"
+
+namespace vantrel::platform::gdiplus {
+
+// Throws std::bad_alloc; the pixels are then partly painted.
+void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills);
+
+}  // namespace vantrel::platform::gdiplus
