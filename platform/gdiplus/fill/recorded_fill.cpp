@@ -1,11 +1,521 @@
+// Painting recorded fills without repainting every rectangle of a path at every fill.
+//
+// A pixel's coverage by a path changes only when a rectangle touching it joins the path, and
+// between two such changes every fill of that path does the same thing to it. So pixels are
+// kept in classes ("nodes") of equal colour and equal coverage by each path; a fill updates
+// the classes its path covers, not the pixels. A pixel changes class when a rectangle changes
+// its coverage, and classes that reach the same state merge (union-find), so their number
+// stays small however many fills there are.
+//
+// - Pixel: the id of its group, 0 while no rectangle has touched it (it keeps its colour).
+// - Group: the pixel's sample masks for each path, and its node (masks decide the coverage
+//   when the next rectangle arrives; the node holds what fills depend on).
+// - Node: colour (raw stored value) and one coverage code per path; its coverage codes never
+//   change, its colour changes with fills.
+// - Per path ("slot"): the nodes it covers, split into those a fill may change ("active") and
+//   those the path's last fill left as they were ("stable": a fill with the same colour and
+//   smoothing leaves them again). A node changed by another path's fill becomes active again.
+//
+// Each fill costs the number of active nodes of its path; each added rectangle costs its
+// pixels, with a small cache of recent class moves. Paths past kSlots in one run of fills are
+// painted in consecutive batches, each batch starting from the painted pixels.
 #include "platform/gdiplus/fill/recorded_fill.h"
 
 #include "platform/gdiplus/fill/eager_fill.h"
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <new>
+#include <utility>
+#include <vector>
+
 namespace vantrel::platform::gdiplus {
+namespace {
+
+constexpr int kSlots = 4;
+constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
+// Bits 0-4: grid samples covered (0-16); bit 5: the centre.
+using CoverageCode = std::uint8_t;
+
+CoverageCode CodeOf(SampleMask mask) {
+  return static_cast<CoverageCode>(std::popcount(mask & kGridSamples) |
+                                   ((mask & kCentreSample) ? 0x20 : 0));
+}
+
+int CoverageFromCode(CoverageCode code, bool antiAlias) {
+  if (antiAlias) return code & 0x1F;
+  return (code & 0x20) ? kFullCoverage : 0;
+}
+
+std::uint64_t Mix(std::uint64_t value) {
+  value ^= value >> 33;
+  value *= 0xFF51AFD7ED558CCDull;
+  value ^= value >> 33;
+  return value;
+}
+
+struct Node {
+  std::uint32_t raw = 0;
+  std::uint32_t codes = 0;  // one CoverageCode per slot, slot s in byte s
+  std::uint32_t parent = 0;
+  bool alive = true;
+  std::int64_t population = 0;
+  std::array<std::int32_t, kSlots> position{-1, -1, -1, -1};
+
+  CoverageCode Code(int slot) const { return static_cast<CoverageCode>(codes >> (8 * slot)); }
+  std::uint64_t Key() const { return std::uint64_t{codes} << 32 | raw; }
+};
+
+struct Group {
+  std::array<SampleMask, kSlots> masks{};
+  std::uint32_t node = kNone;
+};
+
+struct GroupKey {
+  std::array<SampleMask, kSlots> masks;
+  std::uint32_t node;
+  friend bool operator==(const GroupKey&, const GroupKey&) = default;
+};
+
+std::uint64_t HashOf(const GroupKey& key) {
+  std::uint64_t h = key.node;
+  for (const SampleMask mask : key.masks) h = Mix(h * 0x9E3779B97F4A7C15ull + mask);
+  return h;
+}
+
+// Open addressing, linear probing; entries may go stale and are checked by the caller.
+template <class Key>
+class ProbeTable {
+ public:
+  ProbeTable() { Resize(1024); }
+
+  // The value stored under the key, or kNone.
+  template <class Hash>
+  std::uint32_t Find(const Key& key, Hash hash) const {
+    for (std::size_t i = hash(key) & mask_;; i = (i + 1) & mask_) {
+      if (values_[i] == kNone) return kNone;
+      if (keys_[i] == key) return values_[i];
+    }
+  }
+
+  // Stores (or replaces) the value under the key. `keep` says whether an entry is still worth
+  // carrying over when the table grows.
+  template <class Hash, class Keep>
+  void Put(const Key& key, std::uint32_t value, Hash hash, Keep keep) {
+    if (2 * (used_ + 1) > values_.size()) Grow(hash, keep);
+    for (std::size_t i = hash(key) & mask_;; i = (i + 1) & mask_) {
+      if (values_[i] == kNone) {
+        keys_[i] = key;
+        values_[i] = value;
+        ++used_;
+        return;
+      }
+      if (keys_[i] == key) {
+        values_[i] = value;
+        return;
+      }
+    }
+  }
+
+ private:
+  void Resize(std::size_t size) {
+    keys_.assign(size, Key{});
+    values_.assign(size, kNone);
+    mask_ = size - 1;
+    used_ = 0;
+  }
+
+  template <class Hash, class Keep>
+  void Grow(Hash hash, Keep keep) {
+    std::vector<Key> keys = std::move(keys_);
+    std::vector<std::uint32_t> values = std::move(values_);
+    std::size_t live = 0;
+    for (std::size_t i = 0; i < values.size(); ++i) live += values[i] != kNone && keep(keys[i], values[i]);
+    Resize(std::max<std::size_t>(1024, std::bit_ceil(4 * (live + 1))));
+    for (std::size_t i = 0; i < values.size(); ++i) {
+      if (values[i] == kNone || !keep(keys[i], values[i])) continue;
+      std::size_t j = hash(keys[i]) & mask_;
+      while (values_[j] != kNone) j = (j + 1) & mask_;
+      keys_[j] = keys[i];
+      values_[j] = values[i];
+      ++used_;
+    }
+  }
+
+  std::vector<Key> keys_;
+  std::vector<std::uint32_t> values_;
+  std::size_t mask_ = 0;
+  std::size_t used_ = 0;
+};
+
+struct Slot {
+  const RectList* rects = nullptr;
+  GpFillMode fillMode = FillModeAlternate;
+  std::size_t applied = 0;  // rectangles already counted in the pixels' masks
+  std::vector<std::uint32_t> members;
+  std::size_t activeCount = 0;  // members[0, activeCount) are active
+  std::uint64_t stableFor = ~std::uint64_t{0};
+};
+
+// A remembered class move: a pixel of group `from` (or untouched with colour `raw`) meeting
+// mask `mask` of a slot went to group `to`. Valid while the classes involved keep their colour.
+struct Move {
+  std::uint32_t from = kNone;
+  SampleMask mask = 0;
+  std::uint32_t raw = 0;
+  std::uint8_t slot = 0;
+  std::uint32_t fromNode = kNone;
+  std::uint32_t to = kNone;
+  std::uint32_t toNode = kNone;
+};
+
+// The pixels a batch of fills can touch.
+struct Box {
+  int left = 0;
+  int top = 0;
+  int right = -1;
+  int bottom = -1;
+  int Width() const { return right - left + 1; }
+  int Height() const { return bottom - top + 1; }
+  bool Empty() const { return right < left || bottom < top; }
+};
+
+class Resolver {
+ public:
+  Resolver(const PixelView& pixels, const Box& box)
+      : pixels_(pixels),
+        box_(box),
+        groupOf_(static_cast<std::size_t>(box.Width()) * box.Height(), 0),
+        groups_(1),
+        moves_(1024) {}
+
+  int SlotFor(const FillRequest& fill) {
+    for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
+      if (slots_[s].rects == fill.rects.get() && slots_[s].fillMode == fill.fillMode) return s;
+    }
+    Slot& slot = slots_.emplace_back();
+    slot.rects = fill.rects.get();
+    slot.fillMode = fill.fillMode;
+    return static_cast<int>(slots_.size() - 1);
+  }
+
+  void Run(const FillRequest& fill) {
+    const int s = SlotFor(fill);
+    AddRectangles(s, fill.rectCount);
+    Fill(s, fill.colour, fill.antiAlias);
+  }
+
+  void WriteBack() {
+    std::vector<std::uint32_t> colours(groups_.size());
+    for (std::size_t g = 1; g < groups_.size(); ++g) colours[g] = nodes_[Root(groups_[g].node)].raw;
+    std::size_t index = 0;
+    for (int y = box_.top; y <= box_.bottom; ++y) {
+      for (int x = box_.left; x <= box_.right; ++x, ++index) {
+        if (const std::uint32_t g = groupOf_[index]; g != 0) pixels_.Write(x, y, colours[g]);
+      }
+    }
+  }
+
+ private:
+  std::uint32_t Root(std::uint32_t node) {
+    std::uint32_t root = node;
+    while (nodes_[root].parent != root) root = nodes_[root].parent;
+    while (nodes_[node].parent != root) node = std::exchange(nodes_[node].parent, root);
+    return root;
+  }
+
+  // ---- membership of nodes in the slots' lists ----
+
+  void SwapMembers(int s, std::size_t a, std::size_t b) {
+    std::vector<std::uint32_t>& members = slots_[s].members;
+    std::swap(members[a], members[b]);
+    nodes_[members[a]].position[s] = static_cast<std::int32_t>(a);
+    nodes_[members[b]].position[s] = static_cast<std::int32_t>(b);
+  }
+
+  void AddActive(int s, std::uint32_t id) {
+    Slot& slot = slots_[s];
+    slot.members.push_back(id);
+    nodes_[id].position[s] = static_cast<std::int32_t>(slot.members.size() - 1);
+    SwapMembers(s, slot.members.size() - 1, slot.activeCount);
+    ++slot.activeCount;
+  }
+
+  void MakeStable(int s, std::uint32_t id) {
+    Slot& slot = slots_[s];
+    const auto at = static_cast<std::size_t>(nodes_[id].position[s]);
+    if (at >= slot.activeCount) return;
+    SwapMembers(s, at, slot.activeCount - 1);
+    --slot.activeCount;
+  }
+
+  void MakeActive(int s, std::uint32_t id) {
+    Slot& slot = slots_[s];
+    const auto at = static_cast<std::size_t>(nodes_[id].position[s]);
+    if (at < slot.activeCount) return;
+    SwapMembers(s, at, slot.activeCount);
+    ++slot.activeCount;
+  }
+
+  void Unlist(std::uint32_t id) {
+    for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
+      if (nodes_[id].position[s] < 0) continue;
+      MakeStable(s, id);
+      Slot& slot = slots_[s];
+      SwapMembers(s, static_cast<std::size_t>(nodes_[id].position[s]), slot.members.size() - 1);
+      slot.members.pop_back();
+      nodes_[id].position[s] = -1;
+    }
+  }
+
+  // ---- finding or making classes ----
+
+  bool Current(std::uint64_t key, std::uint32_t id) const {
+    const Node& node = nodes_[id];
+    return node.alive && node.parent == id && node.Key() == key;
+  }
+
+  std::uint32_t NodeFor(std::uint32_t codes, std::uint32_t raw) {
+    const std::uint64_t key = std::uint64_t{codes} << 32 | raw;
+    const auto hash = [](std::uint64_t k) { return Mix(k); };
+    const auto keep = [this](std::uint64_t k, std::uint32_t id) { return Current(k, id); };
+    if (const std::uint32_t found = nodeIndex_.Find(key, hash); found != kNone && Current(key, found)) {
+      return found;
+    }
+    const auto id = static_cast<std::uint32_t>(nodes_.size());
+    Node& node = nodes_.emplace_back();
+    node.raw = raw;
+    node.codes = codes;
+    node.parent = id;
+    nodeIndex_.Put(key, id, hash, keep);
+    for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
+      if (node.Code(s) != 0) AddActive(s, id);
+    }
+    return id;
+  }
+
+  std::uint32_t GroupFor(const std::array<SampleMask, kSlots>& masks, std::uint32_t node) {
+    const GroupKey key{masks, node};
+    const auto hash = [](const GroupKey& k) { return HashOf(k); };
+    const auto keep = [this](const GroupKey& k, std::uint32_t) {
+      return nodes_[k.node].alive && nodes_[k.node].parent == k.node;
+    };
+    if (const std::uint32_t found = groupIndex_.Find(key, hash); found != kNone) return found;
+    const auto id = static_cast<std::uint32_t>(groups_.size());
+    groups_.push_back(Group{masks, node});
+    groupIndex_.Put(key, id, hash, keep);
+    return id;
+  }
+
+  // Whether a remembered move still describes what would happen now.
+  bool StillValid(const Move& move) {
+    if (move.from != 0 && nodes_[Root(groups_[move.from].node)].raw != move.raw) return false;
+    if (move.from != 0 && Root(groups_[move.from].node) != move.fromNode) return false;
+    const std::uint32_t toRoot = Root(move.toNode);
+    return nodes_[toRoot].alive && nodes_[toRoot].raw == move.raw;
+  }
+
+  Move Compute(std::uint32_t from, SampleMask mask, std::uint32_t raw, int s) {
+    Move move{from, mask, raw, static_cast<std::uint8_t>(s)};
+    std::array<SampleMask, kSlots> masks{};
+    std::uint32_t codes = 0;
+    if (from != 0) {
+      move.fromNode = Root(groups_[from].node);
+      masks = groups_[from].masks;
+      codes = nodes_[move.fromNode].codes;
+      move.raw = nodes_[move.fromNode].raw;
+    }
+    const SampleMask before = masks[s];
+    masks[s] = slots_[s].fillMode == FillModeWinding ? before | mask : before ^ mask;
+    if (from != 0 && masks[s] == before) {
+      move.to = from;
+      move.toNode = move.fromNode;
+      return move;
+    }
+    codes = (codes & ~(0xFFu << (8 * s))) | std::uint32_t{CodeOf(masks[s])} << (8 * s);
+    move.toNode = NodeFor(codes, move.raw);
+    move.to = GroupFor(masks, move.toNode);
+    return move;
+  }
+
+  void MovePixel(std::size_t index, std::uint32_t raw, SampleMask mask, int s) {
+    const std::uint32_t from = groupOf_[index];
+    if (from == 0) {
+      // Untouched pixels are told apart by colour, touched ones by group.
+    } else {
+      raw = 0;
+    }
+    const std::size_t cacheIndex =
+        Mix((std::uint64_t{from} << 32 | mask) * 31 + raw * 7 + static_cast<std::uint64_t>(s)) &
+        (moves_.size() - 1);
+    Move& cached = moves_[cacheIndex];
+    if (!(cached.from == from && cached.mask == mask && cached.slot == s &&
+          (from != 0 || cached.raw == raw) && cached.to != kNone && StillValid(cached))) {
+      cached = Compute(from, mask, raw, s);
+    }
+    if (cached.to == from) return;
+    groupOf_[index] = cached.to;
+    ++nodes_[Root(cached.toNode)].population;
+    if (from != 0) --nodes_[Root(cached.fromNode)].population;
+  }
+
+  void AddRectangles(int s, std::size_t count) {
+    Slot& slot = slots_[s];
+    const RectList& rects = *slot.rects;
+    for (; slot.applied < count; ++slot.applied) {
+      const RectSpan span = SpanOfRect(rects[slot.applied], pixels_.width, pixels_.height);
+      if (span.Empty()) continue;
+      for (int y = span.rows.first; y <= span.rows.last; ++y) {
+        const AxisBits rowBits = span.rows.BitsAt(y);
+        std::size_t index = static_cast<std::size_t>(y - box_.top) * box_.Width() +
+                            (span.columns.first - box_.left);
+        for (int x = span.columns.first; x <= span.columns.last; ++x, ++index) {
+          const SampleMask mask = MaskAt(span.columns.BitsAt(x), rowBits);
+          if (mask == 0) continue;
+          MovePixel(index, groupOf_[index] == 0 ? pixels_.Read(x, y) : 0, mask, s);
+        }
+      }
+    }
+  }
+
+  // ---- one fill ----
+
+  void Fill(int s, Premultiplied colour, bool antiAlias) {
+    Slot& slot = slots_[s];
+    const std::uint64_t fillKey = std::uint64_t{colour} | std::uint64_t{antiAlias} << 32;
+    if (slot.stableFor != fillKey) {
+      // What another colour left alone, this one may change.
+      slot.activeCount = slot.members.size();
+      slot.stableFor = fillKey;
+    }
+    dead_.clear();
+    unchanged_.clear();
+    changed_.clear();
+    for (std::size_t i = 0; i < slot.activeCount; ++i) {
+      const std::uint32_t id = slot.members[i];
+      const Node& node = nodes_[id];
+      if (node.population == 0) {
+        dead_.push_back(id);
+        continue;
+      }
+      const int coverage = CoverageFromCode(node.Code(s), antiAlias);
+      const std::uint32_t raw =
+          coverage == 0 ? node.raw : FillStep(node.raw, colour, coverage, pixels_.format);
+      if (raw == node.raw) {
+        unchanged_.push_back(id);
+      } else {
+        changed_.push_back({id, raw});
+      }
+    }
+    for (const std::uint32_t id : dead_) {
+      Unlist(id);
+      nodes_[id].alive = false;
+    }
+    for (const std::uint32_t id : unchanged_) MakeStable(s, id);
+    for (const auto& [id, raw] : changed_) nodes_[id].raw = raw;
+    for (const auto& [id, raw] : changed_) Settle(id, s);
+  }
+
+  // A node whose colour a fill of slot s changed: merge it with its twin, if any, or index
+  // its new state and wake it in the other slots.
+  void Settle(std::uint32_t id, int s) {
+    const std::uint64_t key = nodes_[id].Key();
+    const auto hash = [](std::uint64_t k) { return Mix(k); };
+    const auto keep = [this](std::uint64_t k, std::uint32_t n) { return Current(k, n); };
+    const std::uint32_t twin = nodeIndex_.Find(key, hash);
+    if (twin != kNone && twin != id && Current(key, twin)) {
+      Unlist(id);
+      nodes_[twin].population += nodes_[id].population;
+      nodes_[id].population = 0;
+      nodes_[id].parent = twin;
+      nodes_[id].alive = false;
+      return;
+    }
+    nodeIndex_.Put(key, id, hash, keep);
+    for (int t = 0; t < static_cast<int>(slots_.size()); ++t) {
+      if (t != s && nodes_[id].position[t] >= 0) MakeActive(t, id);
+    }
+  }
+
+  const PixelView& pixels_;
+  Box box_;
+  std::vector<std::uint32_t> groupOf_;
+  std::vector<Group> groups_;
+  std::vector<Node> nodes_;
+  std::vector<Slot> slots_;
+  ProbeTable<std::uint64_t> nodeIndex_;
+  ProbeTable<GroupKey> groupIndex_;
+  std::vector<Move> moves_;
+  std::vector<std::uint32_t> dead_;
+  std::vector<std::uint32_t> unchanged_;
+  struct Change {
+    std::uint32_t id;
+    std::uint32_t raw;
+  };
+  std::vector<Change> changed_;
+};
+
+// How many fills from `begin` share at most kSlots distinct paths.
+std::size_t BatchEnd(std::span<const FillRequest> fills, std::size_t begin) {
+  std::vector<std::pair<const RectList*, GpFillMode>> seen;
+  std::size_t end = begin;
+  for (; end < fills.size(); ++end) {
+    const auto slot = std::make_pair(fills[end].rects.get(), fills[end].fillMode);
+    if (std::find(seen.begin(), seen.end(), slot) != seen.end()) continue;
+    if (seen.size() == kSlots) break;
+    seen.push_back(slot);
+  }
+  return end;
+}
+
+Box BoxOf(const PixelView& pixels, std::span<const FillRequest> fills) {
+  // Each path's rectangles count once, up to its last fill's count.
+  std::vector<std::pair<const RectList*, std::size_t>> extents;
+  for (const FillRequest& fill : fills) {
+    auto found = std::find_if(extents.begin(), extents.end(),
+                              [&](const auto& e) { return e.first == fill.rects.get(); });
+    if (found == extents.end()) {
+      extents.emplace_back(fill.rects.get(), fill.rectCount);
+    } else {
+      found->second = std::max(found->second, fill.rectCount);
+    }
+  }
+  Box box{pixels.width, pixels.height, -1, -1};
+  for (const auto& [rects, count] : extents) {
+    for (std::size_t i = 0; i < count; ++i) {
+      const RectSpan span = SpanOfRect((*rects)[i], pixels.width, pixels.height);
+      if (span.Empty()) continue;
+      box.left = std::min(box.left, span.columns.first);
+      box.right = std::max(box.right, span.columns.last);
+      box.top = std::min(box.top, span.rows.first);
+      box.bottom = std::max(box.bottom, span.rows.last);
+    }
+  }
+  return box;
+}
+
+}  // namespace
 
 void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills) {
-  for (const FillRequest& fill : fills) FillEagerly(pixels, fill);
+  for (std::size_t begin = 0; begin < fills.size();) {
+    const std::size_t end = BatchEnd(fills, begin);
+    const std::span<const FillRequest> batch = fills.subspan(begin, end - begin);
+    begin = end;
+    const Box box = BoxOf(pixels, batch);
+    if (box.Empty()) continue;
+    try {
+      Resolver resolver(pixels, box);
+      for (const FillRequest& fill : batch) resolver.Run(fill);
+      // WriteBack allocates before its first write: the pixels end all painted or untouched.
+      resolver.WriteBack();
+    } catch (const std::bad_alloc&) {
+      // Painting one fill at a time needs far less memory.
+      for (const FillRequest& fill : batch) FillEagerly(pixels, fill);
+    }
+  }
 }
 
 }  // namespace vantrel::platform::gdiplus
