@@ -20,17 +20,21 @@ namespace {
 class WideName {
  public:
   explicit WideName(std::string_view name) {
-    bool ascii = name.size() < inline_.size();
-    for (std::size_t i = 0; ascii && i < name.size(); ++i)
-      ascii = static_cast<unsigned char>(name[i]) < 0x80 && name[i] != '\0';
-    if (ascii) {
-      for (std::size_t i = 0; i < name.size(); ++i) inline_[i] = static_cast<char16_t>(name[i]);
-      inline_[name.size()] = u'\0';
-      text_ = inline_.data();
-    } else {
-      heap_ = AnsiToWide(name);
-      text_ = heap_.data();
+    if (name.size() < inline_.size()) {
+      std::size_t i = 0;
+      for (; i < name.size(); ++i) {
+        const auto c = static_cast<unsigned char>(name[i]);
+        if (c >= 0x80) break;
+        inline_[i] = c;
+      }
+      if (i == name.size()) {
+        inline_[i] = u'\0';
+        text_ = inline_.data();
+        return;
+      }
     }
+    heap_ = AnsiToWide(name);
+    text_ = heap_.data();
   }
   LPOLESTR Get() { return text_; }
 
@@ -47,12 +51,17 @@ class ArgumentList {
     if (count_ > inline_.size()) heap_.resize(count_);
     VARIANT* slots = Slots();
     for (std::size_t i = 0; i < count_; ++i) {
-      if (FAILED(arguments[i].ToVariant(slots[count_ - 1 - i]))) failed_ = true;
+      if (arguments[i].Borrow(slots[count_ - 1 - i])) {
+        borrowed_ |= 1u << (count_ - 1 - i);
+      } else if (FAILED(arguments[i].ToVariant(slots[count_ - 1 - i]))) {
+        failed_ = true;
+      }
     }
   }
   ~ArgumentList() {
     VARIANT* slots = Slots();
-    for (std::size_t i = 0; i < count_; ++i) VariantClear(&slots[i]);
+    for (std::size_t i = 0; i < count_; ++i)
+      if (!(borrowed_ & (1u << i)) && slots[i].vt != VT_EMPTY) VariantClear(&slots[i]);
   }
   ArgumentList(const ArgumentList&) = delete;
   ArgumentList& operator=(const ArgumentList&) = delete;
@@ -65,6 +74,7 @@ class ArgumentList {
   std::size_t count_;
   std::array<VARIANT, 4> inline_{};
   std::vector<VARIANT> heap_;
+  std::uint32_t borrowed_ = 0;  // slots that alias the caller's string
   bool failed_ = false;
 };
 
@@ -98,11 +108,17 @@ Result Coerce(VARIANT& value) {
     return;
   } else if constexpr (std::is_same_v<Result, double>) {
     if (value.vt == VT_R8) return value.dblVal;
+    if (value.vt == VT_I4) return value.lVal;
     VARIANT number;
     return SUCCEEDED(VariantChangeType(&number, &value, 0, VT_R8)) ? number.dblVal : 0.0;
   } else if constexpr (std::is_same_v<Result, std::string>) {
     return VariantToText(value);
   } else if constexpr (std::is_same_v<Result, AutomationObject>) {
+    if (value.vt == VT_DISPATCH) {  // the result's reference becomes the object's
+      AutomationObject taken(ComPtr<IDispatch>::Adopt(value.pdispVal));
+      VariantInit(&value);
+      return taken;
+    }
     VARIANT object;
     if (FAILED(VariantChangeType(&object, &value, 0, VT_DISPATCH))) return AutomationObject();
     return AutomationObject(ComPtr<IDispatch>::Adopt(object.pdispVal));
@@ -122,12 +138,12 @@ Result Call(const AutomationObject& object, std::string_view member, WORD flags,
   try {
     VARIANT result;
     const HRESULT hr = InvokeByName(object, member, flags, arguments, result);
-    if (FAILED(hr)) VariantClear(&result);
+    if (FAILED(hr) && result.vt != VT_EMPTY) VariantClear(&result);
     if constexpr (std::is_void_v<Result>) {
       VariantClear(&result);
     } else {
       Result value = Coerce<Result>(result);
-      VariantClear(&result);
+      if (result.vt != VT_EMPTY) VariantClear(&result);
       return value;
     }
   } catch (...) {
@@ -137,13 +153,28 @@ Result Call(const AutomationObject& object, std::string_view member, WORD flags,
 
 }  // namespace
 
+bool Argument::Borrow(VARIANT& out) const {
+  const VARIANT* const* value = std::get_if<const VARIANT*>(&value_);
+  if (value == nullptr) return false;
+  const VARIANT& given = **value;
+  if (given.vt == VT_BSTR) {
+    out = given;
+    return true;
+  }
+  if (given.vt == (VT_BSTR | VT_BYREF) && given.pbstrVal != nullptr) {
+    out.vt = VT_BSTR;
+    out.bstrVal = *given.pbstrVal;
+    return true;
+  }
+  return false;
+}
+
 HRESULT Argument::ToVariant(VARIANT& out) const {
   return std::visit(
       [&](const auto& value) -> HRESULT {
         using T = std::decay_t<decltype(value)>;
         if constexpr (std::is_same_v<T, std::string_view>) {
-          const std::u16string wide = AnsiToWide(value);
-          BSTR text = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+          BSTR text = AnsiToBstr(value);
           if (text == nullptr) return E_OUTOFMEMORY;
           out.vt = VT_BSTR;
           out.bstrVal = text;

@@ -53,6 +53,10 @@ class Argument {
 
   // Fills an empty VARIANT that the caller clears.
   platform::HRESULT ToVariant(platform::VARIANT& out) const;
+  // A string VARIANT (or a reference to one) is lent rather than copied: the callee may only
+  // read an argument passed by value, so it sees the same VT_BSTR value a copy would give,
+  // and a long subject is not duplicated per call. out must not be cleared then.
+  bool Borrow(platform::VARIANT& out) const;
 
  private:
   std::variant<std::string_view, std::int32_t, bool, double, const platform::VARIANT*,

@@ -87,9 +87,8 @@ bool RegexMatcher::Match(std::string_view pattern, std::string_view subject,
   subject_.Clear();
   subjectAnsi_.reset();
   try {
-    const std::u16string wide = AnsiToWide(subject);
     VARIANT* value = subject_.Receive();
-    value->bstrVal = SysAllocStringLen(wide.data(), static_cast<UINT>(wide.size()));
+    value->bstrVal = AnsiToBstr(subject);
     if (value->bstrVal != nullptr) value->vt = VT_BSTR;
   } catch (...) {
     subject_.Clear();

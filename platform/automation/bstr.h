@@ -8,7 +8,8 @@
 
 namespace vantrel::platform {
 
-// Copies length units from text (or leaves them zero when text is null). Null on failure.
+// Copies length units from text; when text is null the units are left uninitialised for the
+// caller to fill. Null on failure.
 BSTR SysAllocStringLen(const OLECHAR* text, UINT length);
 // Copies a zero-terminated text; null for a null text.
 BSTR SysAllocString(const OLECHAR* text);

@@ -1,5 +1,6 @@
 #include "platform/automation/dispatch_object.h"
 
+#include <cmath>
 #include <new>
 
 #include "platform/automation/bstr.h"
@@ -10,11 +11,14 @@ namespace {
 
 char16_t FoldAscii(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
+// asked is zero-terminated; declared holds no zero, so the terminator ends a mismatch too.
+template <bool kFold>
 bool NameMatches(std::u16string_view declared, const OLECHAR* asked) {
-  std::size_t i = 0;
-  for (; i < declared.size(); ++i)
-    if (asked[i] == u'\0' || FoldAscii(asked[i]) != FoldAscii(declared[i])) return false;
-  return asked[i] == u'\0';
+  for (std::size_t i = 0; i < declared.size(); ++i) {
+    if (kFold ? FoldAscii(asked[i]) != FoldAscii(declared[i]) : asked[i] != declared[i])
+      return false;
+  }
+  return asked[declared.size()] == u'\0';
 }
 
 HRESULT Coerce(const VARIANT& source, VARTYPE type, VARIANT& out) {
@@ -26,6 +30,18 @@ HRESULT Coerce(const VARIANT& source, VARTYPE type, VARIANT& out) {
 HRESULT Arguments::ReadInt(UINT index, std::int32_t& value) const {
   const VARIANT& argument = (*this)[index];
   if (argument.vt == VT_I4) return value = argument.lVal, S_OK;
+  if (argument.vt == VT_R8) {  // indices mostly come as whole doubles
+    const double number = argument.dblVal;
+    if (number >= -2147483648.0 && number <= 2147483647.0 &&
+        static_cast<double>(static_cast<std::int32_t>(number)) == number) {
+      value = static_cast<std::int32_t>(number);
+      return S_OK;
+    }
+    const double rounded = std::nearbyint(number);
+    if (!(rounded >= -2147483648.0 && rounded <= 2147483647.0)) return DISP_E_OVERFLOW;
+    value = static_cast<std::int32_t>(rounded);
+    return S_OK;
+  }
   VARIANT converted;
   const HRESULT hr = Coerce(argument, VT_I4, converted);
   if (SUCCEEDED(hr)) value = converted.lVal;
@@ -85,11 +101,15 @@ HRESULT DispatchObject::QueryInterface(REFIID iid, void** object) {
   return E_NOINTERFACE;
 }
 
-ULONG DispatchObject::AddRef() { return references_.fetch_add(1, std::memory_order_relaxed) + 1; }
+ULONG DispatchObject::AddRef() {
+  DispatchObject& counted = owner_ != nullptr ? *owner_ : *this;
+  return ++counted.references_;
+}
 
 ULONG DispatchObject::Release() {
-  const ULONG left = references_.fetch_sub(1, std::memory_order_acq_rel) - 1;
-  if (left == 0) delete this;
+  DispatchObject& counted = owner_ != nullptr ? *owner_ : *this;
+  const ULONG left = --counted.references_;
+  if (left == 0) delete &counted;
   return left;
 }
 
@@ -112,8 +132,17 @@ HRESULT DispatchObject::GetIDsOfNames(REFIID iid, const LPOLESTR* names, UINT co
   for (UINT k = 1; k < count; ++k) ids[k] = DISPID_UNKNOWN;
   ids[0] = DISPID_UNKNOWN;
   if (names[0] == nullptr) return DISP_E_UNKNOWNNAME;
-  for (const Member& member : Members()) {
-    if (NameMatches(member.name, names[0])) {
+  // Callers mostly spell a name as declared, so an exact pass comes first.
+  const std::span<const Member> members = Members();
+  const OLECHAR* asked = names[0];
+  for (const Member& member : members) {
+    if (NameMatches<false>(member.name, asked)) {
+      ids[0] = member.id;
+      return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
+    }
+  }
+  for (const Member& member : members) {
+    if (NameMatches<true>(member.name, asked)) {
       ids[0] = member.id;
       return count == 1 ? S_OK : DISP_E_UNKNOWNNAME;
     }
@@ -153,7 +182,7 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
 
   VARIANT discarded;
   VARIANT& out = result != nullptr ? *result : discarded;
-  if (result != nullptr) VariantClear(result);
+  if (result != nullptr && result->vt != VT_EMPTY) VariantClear(result);
   HRESULT hr;
   try {
     hr = InvokeMember(id, action, Arguments(*params), out);
@@ -162,7 +191,7 @@ HRESULT DispatchObject::Invoke(DISPID id, REFIID iid, LCID, WORD flags, DISPPARA
   } catch (...) {
     hr = E_FAIL;
   }
-  if (FAILED(hr) || result == nullptr) VariantClear(&out);
+  if ((FAILED(hr) || result == nullptr) && out.vt != VT_EMPTY) VariantClear(&out);
   return hr;
 }
 

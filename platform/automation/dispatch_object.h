@@ -4,9 +4,10 @@
 // property may be read with a method call and a method called through a property get
 // (the member is invoked in the form it is declared in); a put needs a writable property.
 //
-// Objects start with one reference, owned by whoever made them (see MakeObject). No C++
-// exception leaves Invoke: it becomes E_OUTOFMEMORY or E_FAIL.
-#include <atomic>
+// Objects start with one reference, owned by whoever made them (see MakeObject). They live
+// in a single-threaded apartment, so the count is a plain integer: an object and its
+// references stay on the thread that made them. No C++ exception leaves Invoke: it becomes
+// E_OUTOFMEMORY or E_FAIL.
 #include <span>
 #include <string_view>
 #include <utility>
@@ -68,7 +69,13 @@ class DispatchObject : public IDispatch {
   enum class Action { Get, Put, Call };
 
   DispatchObject() = default;
+  // A part of another object (a sub-collection it hands out): its references are the
+  // owner's, and it lives exactly as long as the owner does.
+  explicit DispatchObject(DispatchObject& lifetimeOwner) : owner_(&lifetimeOwner) {}
   virtual ~DispatchObject() = default;
+
+  // True when the one reference left is the caller's: nobody else can observe a change.
+  bool HasSingleReference() const { return owner_ == nullptr && references_ == 1; }
 
   virtual std::span<const Member> Members() const = 0;
   // For Put the new value is the last argument. result is empty on entry.
@@ -76,7 +83,8 @@ class DispatchObject : public IDispatch {
                                VARIANT& result) = 0;
 
  private:
-  std::atomic<ULONG> references_{1};
+  ULONG references_ = 1;
+  DispatchObject* owner_ = nullptr;
 };
 
 template <typename T, typename... Args>

@@ -3,6 +3,8 @@
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
+#include <algorithm>
+
 #include "platform/regexp/match_set.h"
 #include "platform/regexp/regexp_errors.h"
 
@@ -121,6 +123,13 @@ HRESULT CompiledPattern::Search(std::u16string_view subject, bool global,
     }
     ++found;
     if (!global) break;
+    if (found == 1) {
+      // Guess the room for all matches from the first one, bounded by the subject's size, to
+      // spare the copies of repeated growth over long subjects such as a cell list.
+      const std::size_t step = std::max<std::size_t>(ovector[1] - offset, 1);
+      const std::size_t expected = std::min(length / step + 1, length / (2 * pairs) + 1);
+      spans.reserve(spans.size() + expected * 2 * pairs);
+    }
     const std::size_t end = ovector[1];
     offset = end > ovector[0] ? end : end + 1;
   }

@@ -26,9 +26,10 @@ HRESULT MatchCollection::InvokeMember(DISPID id, Action, const Arguments& argume
   std::int32_t index = 0;
   if (const HRESULT hr = arguments.ReadInt(0, index); FAILED(hr)) return hr;
   if (index < 0 || static_cast<std::size_t>(index) >= count) return DISP_E_BADINDEX;
-  if (!last_ || lastIndex_ != static_cast<std::size_t>(index)) {
-    last_ = MakeObject<MatchObject>(matches_, static_cast<std::size_t>(index));
-    lastIndex_ = static_cast<std::size_t>(index);
+  const auto match = static_cast<std::size_t>(index);
+  if (!last_ || lastIndex_ != match) {
+    if (!last_ || !last_->Retarget(match)) last_ = MakeObject<MatchObject>(matches_, match);
+    lastIndex_ = match;
   }
   SetObject(result, ComPtr<IDispatch>::Share(last_.Get()));
   return S_OK;

@@ -1,7 +1,7 @@
 #pragma once
 // What Execute answers: "Count" and "Item" (0-based; the default member). Matches are kept
 // as offsets; Item makes a match object on demand and hands the same one out again while
-// the same index is asked for in a row.
+// the same index is asked for in a row (reusing it for the next index once released).
 #include <memory>
 
 #include "platform/automation/dispatch_object.h"

@@ -29,8 +29,7 @@ HRESULT MatchObject::InvokeMember(DISPID id, Action, const Arguments& arguments,
       SetInt(result, matches.End(match_) - matches.Start(match_));
       return S_OK;
     case kSubMatches:
-      if (!subMatches_) subMatches_ = MakeObject<SubMatches>(matches_, match_);
-      SetObject(result, ComPtr<IDispatch>::Share(subMatches_.Get()));
+      SetObject(result, ComPtr<IDispatch>::Share(&subMatches_));
       return S_OK;
     default:
       return DISP_E_MEMBERNOTFOUND;

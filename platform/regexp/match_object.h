@@ -12,7 +12,16 @@ namespace vantrel::platform {
 class MatchObject final : public DispatchObject {
  public:
   MatchObject(std::shared_ptr<const MatchSet> matches, std::size_t match)
-      : matches_(std::move(matches)), match_(match) {}
+      : matches_(std::move(matches)), match_(match), subMatches_(*this, *matches_, match) {}
+
+  // Turns this view into that of another match of the same set, when no one but the
+  // caller holds it; saves making a new one for every match read in turn.
+  bool Retarget(std::size_t match) {
+    if (!HasSingleReference()) return false;
+    match_ = match;
+    subMatches_.Retarget(match);
+    return true;
+  }
 
  protected:
   std::span<const Member> Members() const override;
@@ -22,7 +31,7 @@ class MatchObject final : public DispatchObject {
  private:
   std::shared_ptr<const MatchSet> matches_;
   std::size_t match_;
-  ComPtr<SubMatches> subMatches_;  // made on first request, then handed out again
+  SubMatches subMatches_;
 };
 
 }  // namespace vantrel::platform

@@ -16,9 +16,10 @@ struct MatchSet {
   std::uint32_t groupCount = 0;
   // (groupCount + 1) start/end pairs per match, group 0 being the whole match.
   std::vector<std::int32_t> spans;
+  std::size_t matchCount = 0;  // spans.size() / (2 * PairsPerMatch()), kept to spare a division
 
   std::size_t PairsPerMatch() const { return std::size_t{groupCount} + 1; }
-  std::size_t MatchCount() const { return spans.size() / (2 * PairsPerMatch()); }
+  std::size_t MatchCount() const { return matchCount; }
   std::int32_t Start(std::size_t match, std::size_t group = 0) const {
     return spans[2 * (match * PairsPerMatch() + group)];
   }

@@ -110,7 +110,7 @@ HRESULT RegExpObject::Execute(const Arguments& arguments, VARIANT& result) {
   matches->groupCount = compiled->GroupCount();
   if (const HRESULT hr = compiled->Search(matches->subject, global_, matches->spans); FAILED(hr))
     return hr;
-  matches->spans.shrink_to_fit();
+  matches->matchCount = matches->spans.size() / (2 * matches->PairsPerMatch());
   SetObject(result, MakeObject<MatchCollection>(std::move(matches)));
   return S_OK;
 }
@@ -146,6 +146,7 @@ HRESULT RegExpObject::Replace(const Arguments& arguments, VARIANT& result) {
   matches.groupCount = compiled->GroupCount();
   if (const HRESULT hr = compiled->Search(matches.subject, global_, matches.spans); FAILED(hr))
     return hr;
+  matches.matchCount = matches.spans.size() / (2 * matches.PairsPerMatch());
   std::u16string out;
   std::size_t copied = 0;
   for (std::size_t match = 0; match < matches.MatchCount(); ++match) {

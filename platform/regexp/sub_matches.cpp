@@ -15,7 +15,7 @@ constexpr Member kMembers[] = {
 std::span<const Member> SubMatches::Members() const { return kMembers; }
 
 HRESULT SubMatches::InvokeMember(DISPID id, Action, const Arguments& arguments, VARIANT& result) {
-  const std::uint32_t groups = matches_->groupCount;
+  const std::uint32_t groups = matches_.groupCount;
   if (id == kCount) {
     if (arguments.Count() != 0) return DISP_E_BADPARAMCOUNT;
     SetInt(result, static_cast<std::int32_t>(groups));
@@ -26,8 +26,8 @@ HRESULT SubMatches::InvokeMember(DISPID id, Action, const Arguments& arguments, 
   if (const HRESULT hr = arguments.ReadInt(0, index); FAILED(hr)) return hr;
   if (index < 0 || static_cast<std::uint32_t>(index) >= groups) return DISP_E_BADINDEX;
   const std::size_t group = static_cast<std::size_t>(index) + 1;
-  if (!matches_->TookPart(match_, group)) return S_OK;  // stays VT_EMPTY
-  return SetText(result, matches_->Text(match_, group));
+  if (!matches_.TookPart(match_, group)) return S_OK;  // stays VT_EMPTY
+  return SetText(result, matches_.Text(match_, group));
 }
 
 }  // namespace vantrel::platform

@@ -1,7 +1,6 @@
 #pragma once
 // The groups of one match: "Count" and "Item" (0-based; the default member). A group that
-// took part in no match gives VT_EMPTY.
-#include <memory>
+// took part in no match gives VT_EMPTY. Part of its match object, whose lifetime it shares.
 
 #include "platform/automation/dispatch_object.h"
 #include "platform/regexp/match_set.h"
@@ -10,8 +9,9 @@ namespace vantrel::platform {
 
 class SubMatches final : public DispatchObject {
  public:
-  SubMatches(std::shared_ptr<const MatchSet> matches, std::size_t match)
-      : matches_(std::move(matches)), match_(match) {}
+  SubMatches(DispatchObject& match, const MatchSet& matches, std::size_t index)
+      : DispatchObject(match), matches_(matches), match_(index) {}
+  void Retarget(std::size_t index) { match_ = index; }
 
  protected:
   std::span<const Member> Members() const override;
@@ -19,7 +19,7 @@ class SubMatches final : public DispatchObject {
                        VARIANT& result) override;
 
  private:
-  std::shared_ptr<const MatchSet> matches_;
+  const MatchSet& matches_;
   std::size_t match_;
 };
 
