@@ -51,7 +51,7 @@ class ArgumentList {
     if (count_ > inline_.size()) heap_.resize(count_);
     VARIANT* slots = Slots();
     for (std::size_t i = 0; i < count_; ++i) {
-      if (arguments[i].Borrow(slots[count_ - 1 - i])) {
+      if (count_ - 1 - i < 32 && arguments[i].Borrow(slots[count_ - 1 - i])) {
         borrowed_ |= 1u << (count_ - 1 - i);
       } else if (FAILED(arguments[i].ToVariant(slots[count_ - 1 - i]))) {
         failed_ = true;
@@ -61,7 +61,8 @@ class ArgumentList {
   ~ArgumentList() {
     VARIANT* slots = Slots();
     for (std::size_t i = 0; i < count_; ++i)
-      if (!(borrowed_ & (1u << i)) && slots[i].vt != VT_EMPTY) VariantClear(&slots[i]);
+      if (!(i < 32 && (borrowed_ & (1u << i))) && slots[i].vt != VT_EMPTY)
+        VariantClear(&slots[i]);
   }
   ArgumentList(const ArgumentList&) = delete;
   ArgumentList& operator=(const ArgumentList&) = delete;

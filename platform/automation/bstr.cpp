@@ -27,40 +27,50 @@ std::uint32_t* PrefixOf(BSTR text) {
 // Like oleaut32, keeps a few freed small blocks per thread for reuse: reading a match's
 // groups allocates and frees a short BSTR per call. Blocks are sized in steps of 16 bytes.
 // Off under AddressSanitizer, so that a BSTR used after SysFreeString is still caught.
-class BlockCache {
- public:
+//
+// The cache itself is trivially destructible, so a BSTR freed while the thread ends (after
+// the cache was emptied) still finds valid storage and simply goes back to malloc.
+struct BlockCache {
   static constexpr std::size_t kStep = 16;
   static constexpr std::size_t kClasses = 8;  // blocks up to 128 bytes
   static constexpr std::size_t kDepth = 8;
 
   static std::size_t RoundedSize(std::size_t bytes) { return (bytes + kStep - 1) / kStep * kStep; }
 
-  ~BlockCache() {
-    for (auto& slot : slots_)
-      for (std::size_t k = 0; k < slot.count; ++k) std::free(slot.blocks[k]);
-  }
   void* Take(std::size_t rounded) {
-    if (!VANTREL_BSTR_CACHE || rounded / kStep > kClasses) return nullptr;
-    Slot& slot = slots_[rounded / kStep - 1];
-    return slot.count == 0 ? nullptr : slot.blocks[--slot.count];
+    if (!VANTREL_BSTR_CACHE || closed || rounded / kStep > kClasses) return nullptr;
+    std::size_t& count = counts[rounded / kStep - 1];
+    return count == 0 ? nullptr : blocks[rounded / kStep - 1][--count];
   }
   bool Keep(void* block, std::size_t rounded) {
-    if (!VANTREL_BSTR_CACHE || rounded / kStep > kClasses) return false;
-    Slot& slot = slots_[rounded / kStep - 1];
-    if (slot.count == kDepth) return false;
-    slot.blocks[slot.count++] = block;
+    if (!VANTREL_BSTR_CACHE || closed || rounded / kStep > kClasses) return false;
+    std::size_t& count = counts[rounded / kStep - 1];
+    if (count == kDepth) return false;
+    blocks[rounded / kStep - 1][count++] = block;
     return true;
   }
+  void Close() {
+    closed = true;
+    for (std::size_t c = 0; c < kClasses; ++c)
+      for (std::size_t k = 0; k < counts[c]; ++k) std::free(blocks[c][k]);
+  }
 
- private:
-  struct Slot {
-    void* blocks[kDepth];
-    std::size_t count = 0;
-  };
-  Slot slots_[kClasses];
+  void* blocks[kClasses][kDepth];
+  std::size_t counts[kClasses];
+  bool closed;
 };
 
-thread_local BlockCache cache;
+thread_local BlockCache cache{};
+
+// Hands the cached blocks back when the thread ends.
+struct BlockCacheCloser {
+  ~BlockCacheCloser() { cache.Close(); }
+};
+
+void EnsureCloser() {
+  thread_local BlockCacheCloser closer;
+  (void)closer;
+}
 
 }  // namespace
 
@@ -90,6 +100,7 @@ void SysFreeString(BSTR text) {
   if (text == nullptr) return;
   std::uint32_t* block = PrefixOf(text);
   const std::size_t rounded = BlockCache::RoundedSize(kPrefix + *block + sizeof(OLECHAR));
+  if (VANTREL_BSTR_CACHE) EnsureCloser();
   if (!cache.Keep(block, rounded)) std::free(block);
 }
 
