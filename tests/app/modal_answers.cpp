@@ -30,6 +30,12 @@ void ModalAnswers::Poll() {
     }
     return;
   }
+  // A window counts once two polls in a row find it: while an answer runs, the window below
+  // it can be the active modal one for a moment before it closes too.
+  if (modal != candidate_.data()) {
+    candidate_ = modal;
+    return;
+  }
   last_ = modal;
   sinceAnswer_.start();
   if (next_ < answers_.size()) {

@@ -34,6 +34,7 @@ class ModalAnswers {
 
   std::vector<Answer> answers_;
   std::size_t next_ = 0;
+  QPointer<QWidget> candidate_;
   QPointer<QWidget> last_;
   QElapsedTimer sinceAnswer_;
   QTimer timer_;
