@@ -33,17 +33,32 @@ constexpr Premultiplied Premultiply(ARGB straight) {
   return out;
 }
 
+constexpr std::uint8_t UnpremultiplyChannel(std::uint32_t channel, std::uint32_t alpha) {
+  const std::uint32_t value = (channel * 255 * 2 + alpha) / (2 * alpha);
+  return static_cast<std::uint8_t>(value > 255 ? 255 : value);
+}
+
+// UnpremultiplyChannel for every alpha and channel: fills divide by alpha once per channel,
+// which a lookup does far faster.
+inline constexpr auto kUnpremultiplyTable = [] {
+  struct Table {
+    std::uint8_t values[256][256];
+  } table{};
+  for (std::uint32_t alpha = 1; alpha < 256; ++alpha) {
+    for (std::uint32_t channel = 0; channel < 256; ++channel) {
+      table.values[alpha][channel] = UnpremultiplyChannel(channel, alpha);
+    }
+  }
+  return table;
+}();
+
 constexpr ARGB Unpremultiply(Premultiplied colour) {
   const std::uint32_t alpha = colour >> 24;
   if (alpha == 255) return colour;
   if (alpha == 0) return 0;
-  ARGB out = alpha << 24;
-  for (int shift = 0; shift < 24; shift += 8) {
-    const std::uint32_t c = ((colour >> shift) & 0xFF) * 255;
-    const std::uint32_t value = (c * 2 + alpha) / (2 * alpha);
-    out |= (value > 255 ? 255 : value) << shift;
-  }
-  return out;
+  const std::uint8_t* row = kUnpremultiplyTable.values[alpha];
+  return alpha << 24 | std::uint32_t{row[(colour >> 16) & 0xFF]} << 16 |
+         std::uint32_t{row[(colour >> 8) & 0xFF]} << 8 | row[colour & 0xFF];
 }
 
 constexpr Premultiplied RawToPremultiplied(std::uint32_t raw, StoredFormat format) {

@@ -61,6 +61,7 @@ struct Node {
   std::uint32_t raw = 0;
   std::uint32_t codes = 0;  // one CoverageCode per slot, slot s in byte s
   std::uint32_t parent = 0;
+  std::uint32_t indexedRaw = 0;  // the colour under which the index holds this node
   bool alive = true;
   std::int64_t population = 0;
   std::array<std::int32_t, kSlots> position{-1, -1, -1, -1};
@@ -86,27 +87,23 @@ std::uint64_t HashOf(const GroupKey& key) {
   return h;
 }
 
-// Open addressing, linear probing; entries may go stale and are checked by the caller.
-template <class Key>
+// Open addressing with linear probing and backward-shift erase, so no entry goes stale.
+template <class Key, class Hash>
 class ProbeTable {
  public:
   ProbeTable() { Resize(1024); }
 
   // The value stored under the key, or kNone.
-  template <class Hash>
-  std::uint32_t Find(const Key& key, Hash hash) const {
-    for (std::size_t i = hash(key) & mask_;; i = (i + 1) & mask_) {
+  std::uint32_t Find(const Key& key) const {
+    for (std::size_t i = Hash{}(key) & mask_;; i = (i + 1) & mask_) {
       if (values_[i] == kNone) return kNone;
       if (keys_[i] == key) return values_[i];
     }
   }
 
-  // Stores (or replaces) the value under the key. `keep` says whether an entry is still worth
-  // carrying over when the table grows.
-  template <class Hash, class Keep>
-  void Put(const Key& key, std::uint32_t value, Hash hash, Keep keep) {
-    if (2 * (used_ + 1) > values_.size()) Grow(hash, keep);
-    for (std::size_t i = hash(key) & mask_;; i = (i + 1) & mask_) {
+  void Put(const Key& key, std::uint32_t value) {
+    if (2 * (used_ + 1) > values_.size()) Grow();
+    for (std::size_t i = Hash{}(key) & mask_;; i = (i + 1) & mask_) {
       if (values_[i] == kNone) {
         keys_[i] = key;
         values_[i] = value;
@@ -120,6 +117,27 @@ class ProbeTable {
     }
   }
 
+  // Removes the key when it holds this value.
+  void Erase(const Key& key, std::uint32_t value) {
+    std::size_t i = Hash{}(key) & mask_;
+    for (;; i = (i + 1) & mask_) {
+      if (values_[i] == kNone) return;
+      if (keys_[i] == key) break;
+    }
+    if (values_[i] != value) return;
+    // Pull later entries of the probe run back over the hole.
+    for (std::size_t j = (i + 1) & mask_; values_[j] != kNone; j = (j + 1) & mask_) {
+      const std::size_t home = Hash{}(keys_[j]) & mask_;
+      if (((j - home) & mask_) >= ((j - i) & mask_)) {
+        keys_[i] = keys_[j];
+        values_[i] = values_[j];
+        i = j;
+      }
+    }
+    values_[i] = kNone;
+    --used_;
+  }
+
  private:
   void Resize(std::size_t size) {
     keys_.assign(size, Key{});
@@ -128,20 +146,12 @@ class ProbeTable {
     used_ = 0;
   }
 
-  template <class Hash, class Keep>
-  void Grow(Hash hash, Keep keep) {
+  void Grow() {
     std::vector<Key> keys = std::move(keys_);
     std::vector<std::uint32_t> values = std::move(values_);
-    std::size_t live = 0;
-    for (std::size_t i = 0; i < values.size(); ++i) live += values[i] != kNone && keep(keys[i], values[i]);
-    Resize(std::max<std::size_t>(1024, std::bit_ceil(4 * (live + 1))));
+    Resize(2 * values.size());
     for (std::size_t i = 0; i < values.size(); ++i) {
-      if (values[i] == kNone || !keep(keys[i], values[i])) continue;
-      std::size_t j = hash(keys[i]) & mask_;
-      while (values_[j] != kNone) j = (j + 1) & mask_;
-      keys_[j] = keys[i];
-      values_[j] = values[i];
-      ++used_;
+      if (values[i] != kNone) Put(keys[i], values[i]);
     }
   }
 
@@ -151,6 +161,13 @@ class ProbeTable {
   std::size_t used_ = 0;
 };
 
+struct NodeKeyHash {
+  std::uint64_t operator()(std::uint64_t key) const { return Mix(key); }
+};
+struct GroupKeyHash {
+  std::uint64_t operator()(const GroupKey& key) const { return HashOf(key); }
+};
+
 struct Slot {
   const RectList* rects = nullptr;
   GpFillMode fillMode = FillModeAlternate;
@@ -158,7 +175,12 @@ struct Slot {
   std::vector<std::uint32_t> members;
   std::size_t activeCount = 0;  // members[0, activeCount) are active
   std::uint64_t stableFor = ~std::uint64_t{0};
+  std::uint32_t fills = 0;
 };
+
+// Twins are looked for on every kMergeEvery-th fill of a path only: between, a changed node
+// keeps a stale index entry, and look-ups check what they find.
+constexpr std::uint32_t kMergeEvery = 4;
 
 // A remembered class move: a pixel of group `from` (or untouched with colour `raw`) meeting
 // mask `mask` of a slot went to group `to`. Valid while the classes involved keep their colour.
@@ -170,6 +192,7 @@ struct Move {
   std::uint32_t fromNode = kNone;
   std::uint32_t to = kNone;
   std::uint32_t toNode = kNone;
+  std::uint32_t epoch = 0;  // checked in this epoch: from/to nodes are the current roots
 };
 
 // The pixels a batch of fills can touch.
@@ -278,11 +301,13 @@ class Resolver {
     return node.alive && node.parent == id && node.Key() == key;
   }
 
+  std::uint64_t IndexedKey(const Node& node) const {
+    return std::uint64_t{node.codes} << 32 | node.indexedRaw;
+  }
+
   std::uint32_t NodeFor(std::uint32_t codes, std::uint32_t raw) {
     const std::uint64_t key = std::uint64_t{codes} << 32 | raw;
-    const auto hash = [](std::uint64_t k) { return Mix(k); };
-    const auto keep = [this](std::uint64_t k, std::uint32_t id) { return Current(k, id); };
-    if (const std::uint32_t found = nodeIndex_.Find(key, hash); found != kNone && Current(key, found)) {
+    if (const std::uint32_t found = nodeIndex_.Find(key); found != kNone && Current(key, found)) {
       return found;
     }
     const auto id = static_cast<std::uint32_t>(nodes_.size());
@@ -290,7 +315,8 @@ class Resolver {
     node.raw = raw;
     node.codes = codes;
     node.parent = id;
-    nodeIndex_.Put(key, id, hash, keep);
+    node.indexedRaw = raw;
+    nodeIndex_.Put(key, id);
     for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
       if (node.Code(s) != 0) AddActive(s, id);
     }
@@ -299,14 +325,10 @@ class Resolver {
 
   std::uint32_t GroupFor(const std::array<SampleMask, kSlots>& masks, std::uint32_t node) {
     const GroupKey key{masks, node};
-    const auto hash = [](const GroupKey& k) { return HashOf(k); };
-    const auto keep = [this](const GroupKey& k, std::uint32_t) {
-      return nodes_[k.node].alive && nodes_[k.node].parent == k.node;
-    };
-    if (const std::uint32_t found = groupIndex_.Find(key, hash); found != kNone) return found;
+    if (const std::uint32_t found = groupIndex_.Find(key); found != kNone) return found;
     const auto id = static_cast<std::uint32_t>(groups_.size());
     groups_.push_back(Group{masks, node});
-    groupIndex_.Put(key, id, hash, keep);
+    groupIndex_.Put(key, id);
     return id;
   }
 
@@ -352,14 +374,27 @@ class Resolver {
         Mix((std::uint64_t{from} << 32 | mask) * 31 + raw * 7 + static_cast<std::uint64_t>(s)) &
         (moves_.size() - 1);
     Move& cached = moves_[cacheIndex];
-    if (!(cached.from == from && cached.mask == mask && cached.slot == s &&
-          (from != 0 || cached.raw == raw) && cached.to != kNone && StillValid(cached))) {
+    const bool sameMove = cached.from == from && cached.mask == mask && cached.slot == s &&
+                          (from != 0 || cached.raw == raw) && cached.to != kNone;
+    if (!sameMove || (cached.epoch != epoch_ && !StillValid(cached))) {
       cached = Compute(from, mask, raw, s);
+    }
+    if (cached.epoch != epoch_) {
+      cached.toNode = Root(cached.toNode);
+      cached.epoch = epoch_;
     }
     if (cached.to == from) return;
     groupOf_[index] = cached.to;
-    ++nodes_[Root(cached.toNode)].population;
-    if (from != 0) --nodes_[Root(cached.fromNode)].population;
+    ++nodes_[cached.toNode].population;
+    if (from != 0 && --nodes_[cached.fromNode].population == 0) Retire(cached.fromNode);
+  }
+
+  // A node without pixels: out of the lists and the index, so fills and look-ups skip it.
+  void Retire(std::uint32_t id) {
+    ++epoch_;  // remembered moves may lead to it
+    Unlist(id);
+    nodeIndex_.Erase(IndexedKey(nodes_[id]), id);
+    nodes_[id].alive = false;
   }
 
   void AddRectangles(int s, std::size_t count) {
@@ -384,6 +419,7 @@ class Resolver {
   // ---- one fill ----
 
   void Fill(int s, Premultiplied colour, bool antiAlias) {
+    ++epoch_;  // colours change and classes merge
     Slot& slot = slots_[s];
     const std::uint64_t fillKey = std::uint64_t{colour} | std::uint64_t{antiAlias} << 32;
     if (slot.stableFor != fillKey) {
@@ -410,31 +446,36 @@ class Resolver {
         changed_.push_back({id, raw});
       }
     }
-    for (const std::uint32_t id : dead_) {
-      Unlist(id);
-      nodes_[id].alive = false;
-    }
+    for (const std::uint32_t id : dead_) Retire(id);
     for (const std::uint32_t id : unchanged_) MakeStable(s, id);
     for (const auto& [id, raw] : changed_) nodes_[id].raw = raw;
-    for (const auto& [id, raw] : changed_) Settle(id, s);
+    const bool merge = slot.fills++ % kMergeEvery == 0;
+    for (const auto& [id, raw] : changed_) {
+      if (merge && Merged(id)) continue;
+      Wake(id, s);
+    }
   }
 
-  // A node whose colour a fill of slot s changed: merge it with its twin, if any, or index
-  // its new state and wake it in the other slots.
-  void Settle(std::uint32_t id, int s) {
+  // Merges a node into a twin of the same state, if there is one, or indexes its state.
+  bool Merged(std::uint32_t id) {
+    nodeIndex_.Erase(IndexedKey(nodes_[id]), id);
     const std::uint64_t key = nodes_[id].Key();
-    const auto hash = [](std::uint64_t k) { return Mix(k); };
-    const auto keep = [this](std::uint64_t k, std::uint32_t n) { return Current(k, n); };
-    const std::uint32_t twin = nodeIndex_.Find(key, hash);
+    const std::uint32_t twin = nodeIndex_.Find(key);
     if (twin != kNone && twin != id && Current(key, twin)) {
       Unlist(id);
       nodes_[twin].population += nodes_[id].population;
       nodes_[id].population = 0;
       nodes_[id].parent = twin;
       nodes_[id].alive = false;
-      return;
+      return true;
     }
-    nodeIndex_.Put(key, id, hash, keep);
+    nodeIndex_.Put(key, id);
+    nodes_[id].indexedRaw = nodes_[id].raw;
+    return false;
+  }
+
+  // A node that a fill of slot s changed may change under the other slots' fills again.
+  void Wake(std::uint32_t id, int s) {
     for (int t = 0; t < static_cast<int>(slots_.size()); ++t) {
       if (t != s && nodes_[id].position[t] >= 0) MakeActive(t, id);
     }
@@ -446,9 +487,10 @@ class Resolver {
   std::vector<Group> groups_;
   std::vector<Node> nodes_;
   std::vector<Slot> slots_;
-  ProbeTable<std::uint64_t> nodeIndex_;
-  ProbeTable<GroupKey> groupIndex_;
+  ProbeTable<std::uint64_t, NodeKeyHash> nodeIndex_;
+  ProbeTable<GroupKey, GroupKeyHash> groupIndex_;
   std::vector<Move> moves_;
+  std::uint32_t epoch_ = 1;
   std::vector<std::uint32_t> dead_;
   std::vector<std::uint32_t> unchanged_;
   struct Change {
