@@ -25,11 +25,11 @@ std::u16string AnsiToWide(std::string_view text) {
 }
 
 std::string WideToAnsi(std::u16string_view text) {
+  char16_t any = 0;
+  for (char16_t c : text) any |= c;
+  if (any >= 0x80) return platform::Utf16ToUtf8(text);
   std::string out(text.size(), '\0');
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] >= 0x80) return platform::Utf16ToUtf8(text);
-    out[i] = static_cast<char>(text[i]);
-  }
+  for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i]);
   return out;
 }
 

@@ -74,23 +74,22 @@ bool RegexMatcher::Match(std::string_view pattern, std::string_view subject,
   const bool ignoreCase = !caseSensitive.value_or(false);
   Clear(regexp_);
   Clear(matches_);
-  Create(regexp_, "VBScript.RegExp");
-  SetProperty(regexp_, "IgnoreCase", ignoreCase);
-  SetProperty(regexp_, "Multiline", multiline.value_or(true));
-  SetProperty(regexp_, "Global", global.value_or(true));
-  if (quoteMarker.value_or(false)) {
-    SetProperty(regexp_, "Pattern", ReplaceQuoteMarkers(pattern));
-  } else {
-    SetProperty(regexp_, "Pattern", pattern);
-  }
-
   subject_.Clear();
   subjectAnsi_.reset();
   try {
+    Create(regexp_, "VBScript.RegExp");
+    SetProperty(regexp_, "IgnoreCase", ignoreCase);
+    SetProperty(regexp_, "Multiline", multiline.value_or(true));
+    SetProperty(regexp_, "Global", global.value_or(true));
+    if (quoteMarker.value_or(false)) {
+      SetProperty(regexp_, "Pattern", ReplaceQuoteMarkers(pattern));
+    } else {
+      SetProperty(regexp_, "Pattern", pattern);
+    }
     VARIANT* value = subject_.Receive();
     value->bstrVal = AnsiToBstr(subject);
     if (value->bstrVal != nullptr) value->vt = VT_BSTR;
-  } catch (...) {
+  } catch (...) {  // out of memory: the subject stays without text, Execute then finds none
     subject_.Clear();
   }
 
@@ -154,7 +153,11 @@ std::int32_t RegexMatcher::BytePosition(const std::string& text, std::int32_t fi
   const VARIANT& subject = subject_.Get();
   if (subject.vt != VT_BSTR || firstIndex < 0) return -1;
   const std::u16string_view wide = BstrView(subject.bstrVal);
-  if (!subjectAnsi_) subjectAnsi_ = WideToAnsi(wide);
+  try {
+    if (!subjectAnsi_) subjectAnsi_ = WideToAnsi(wide);
+  } catch (...) {
+    return -1;
+  }
   const std::size_t from = AnsiLengthOfPrefix(wide, static_cast<std::size_t>(firstIndex));
   const std::size_t at = subjectAnsi_->find(text, from);
   return at == std::string::npos ? -1 : static_cast<std::int32_t>(at);
