@@ -2,6 +2,7 @@
 
 #include <array>
 #include <new>
+#include <type_traits>
 #include <span>
 #include <vector>
 
@@ -48,12 +49,13 @@ class WideName {
 class ArgumentList {
  public:
   ArgumentList(std::span<const Argument> arguments) : count_(arguments.size()) {
-    if (count_ > inline_.size()) heap_.resize(count_);
+    if (count_ > kInline) heap_.resize(count_);
     VARIANT* slots = Slots();
     for (std::size_t i = 0; i < count_; ++i) {
-      if (count_ - 1 - i < 32 && arguments[i].Borrow(slots[count_ - 1 - i])) {
+      VARIANT& slot = *new (&slots[count_ - 1 - i]) VARIANT;
+      if (count_ - 1 - i < 32 && arguments[i].Borrow(slot)) {
         borrowed_ |= 1u << (count_ - 1 - i);
-      } else if (FAILED(arguments[i].ToVariant(slots[count_ - 1 - i]))) {
+      } else if (FAILED(arguments[i].ToVariant(slot))) {
         failed_ = true;
       }
     }
@@ -68,12 +70,16 @@ class ArgumentList {
   ArgumentList& operator=(const ArgumentList&) = delete;
 
   bool Failed() const { return failed_; }
-  VARIANT* Slots() { return count_ > inline_.size() ? heap_.data() : inline_.data(); }
+  VARIANT* Slots() {
+    return count_ > kInline ? heap_.data() : std::launder(reinterpret_cast<VARIANT*>(inline_));
+  }
   UINT Count() const { return static_cast<UINT>(count_); }
 
  private:
+  static constexpr std::size_t kInline = 4;
   std::size_t count_;
-  std::array<VARIANT, 4> inline_{};
+  // Only the slots in use are constructed: most calls pass one argument or none.
+  alignas(VARIANT) unsigned char inline_[kInline * sizeof(VARIANT)];
   std::vector<VARIANT> heap_;
   std::uint32_t borrowed_ = 0;  // slots that alias the caller's string
   bool failed_ = false;
