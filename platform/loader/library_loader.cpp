@@ -51,7 +51,11 @@ bool EndsWithDll(std::string_view name) {
                     [](char a, char b) { return a == std::tolower(static_cast<unsigned char>(b)); });
 }
 
-void* Open(const std::string& file) { return dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL); }
+// Libraries stay mapped after their last FreeLibrary: one that registered exit handlers or
+// thread-local destructors (Qt does) would otherwise crash the process when it ends.
+void* Open(const std::string& file) {
+  return dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL | RTLD_NODELETE);
+}
 
 }  // namespace
 

@@ -5,7 +5,7 @@
 // executable, then in ../lib beside it, then in the build's library folder, then on the
 // system's default search path. A name with a '/' is opened as it is. Module handles are
 // checked: one that LoadLibraryA did not give, or that was freed as often as it was loaded,
-// answers failure.
+// answers failure. A freed library's handle stops working, but its code stays mapped.
 #include <cstdint>
 #include <string>
 #include <string_view>
