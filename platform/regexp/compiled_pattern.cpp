@@ -63,8 +63,10 @@ HRESULT CompiledPattern::Compile(std::u16string_view pattern, bool ignoreCase, b
   pcre2_set_newline(compileContext.get(), PCRE2_NEWLINE_ANYCRLF);
   pcre2_set_compile_extra_options(compileContext.get(), PCRE2_EXTRA_BAD_ESCAPE_IS_LITERAL);
 
+  // A pattern may not switch to UTF or Unicode properties with (*UTF) or (*UCP): \w stays
+  // ASCII and the subject stays a plain sequence of units, lone surrogates included.
   std::uint32_t options = PCRE2_ALT_BSUX | PCRE2_MATCH_UNSET_BACKREF | PCRE2_ALLOW_EMPTY_CLASS |
-                          PCRE2_DOLLAR_ENDONLY;
+                          PCRE2_DOLLAR_ENDONLY | PCRE2_NEVER_UTF | PCRE2_NEVER_UCP;
   if (ignoreCase) options |= PCRE2_CASELESS;
   if (multiline) options |= PCRE2_MULTILINE;
 

@@ -293,7 +293,8 @@ TEST_F(RegExpTest, ChangingAnOptionRecompiles) {
 }
 
 TEST_F(RegExpTest, APatternThatDoesNotCompileMakesExecuteFail) {
-  for (const char16_t* pattern : {u"(", u"a)", u"[a", u"*a", u"a{2,1}", u"(?<", u"\\"}) {
+  for (const char16_t* pattern :
+       {u"(", u"a)", u"[a", u"*a", u"a{2,1}", u"(?<", u"\\", u"(*UTF)a", u"(*UCP)\\w"}) {
     Driver regexp = Make(pattern);
     HRESULT hr = S_OK;
     EXPECT_EQ(Execute(regexp, u"a", &hr), "failed") << Narrow(pattern);
