@@ -201,6 +201,35 @@ TEST_F(ImageEncodingTest, JpegOffersAQualityParameterThatTheEncoderHonours) {
   EXPECT_EQ(encodeAt(5, 0), image_.SaveToBytes(kJpegFormat));  // count 0: no parameter read
 }
 
+TEST_F(ImageEncodingTest, GetEncoderParamsReadsEveryEntryOfTheList) {
+  Paint(8, 8);
+  constexpr std::string_view kCompression = "{E09D739D-CCD4-44EE-8EBA-3FBF8BE4FC58}";
+  constexpr std::string_view kColorDepth = "{66087055-AD66-4C7C-9A18-38A2310B8337}";
+  constexpr std::string_view kSaveFlag = "{292266FC-AC40-47BF-8CFC-A85B89A655DE}";
+  const struct {
+    int line;
+    std::string_view format;
+    std::vector<std::string_view> guids;
+    std::vector<std::size_t> valueBytes;
+  } cases[] = {
+      {__LINE__, kJpegFormat, {kQualityParameter}, {8}},
+      {__LINE__, kTiffFormat, {kCompression, kColorDepth, kSaveFlag}, {20, 16, 4}},
+      {__LINE__, kPngFormat, {}, {}},  // an empty list empties the array
+  };
+  for (const auto& c : cases) {
+    EncoderParamList params{1, {EncoderParam{"stale", 1, 1, {9}}}};
+    ASSERT_TRUE(image_.GetEncoderParams(c.format, params)) << "line " << c.line;
+    EXPECT_EQ(LastGdipStatus, 0) << "line " << c.line;
+    ASSERT_EQ(params.params.size(), c.guids.size()) << "line " << c.line;
+    EXPECT_EQ(params.count, static_cast<std::int32_t>(c.guids.size())) << "line " << c.line;
+    for (std::size_t i = 0; i < c.guids.size(); ++i) {
+      EXPECT_EQ(params.params[i].guid, c.guids[i]) << "line " << c.line << ", entry " << i;
+      EXPECT_EQ(params.params[i].value.size(), c.valueBytes[i])
+          << "line " << c.line << ", entry " << i;
+    }
+  }
+}
+
 TEST_F(ImageEncodingTest, GetEncoderParamsFailingLeavesTheListAlone) {
   Paint(8, 8);
   EncoderParamList params{1, {EncoderParam{"x", 1, 1, {9}}}};
