@@ -82,15 +82,16 @@ bool WriteFile(std::string_view fileName, std::span<const std::uint8_t> bytes) {
   if (!ResolveLinks(target)) return false;
 
   struct stat existing {};
-  if (::stat(target.c_str(), &existing) == 0 && !S_ISREG(existing.st_mode)) return false;
+  const bool replacing = ::stat(target.c_str(), &existing) == 0;
+  if (replacing && !S_ISREG(existing.st_mode)) return false;
 
   std::string temporary;
   const int fd = CreateSibling(target, temporary);
   if (fd < 0) return false;
   TakeOverAttributes(fd, target);
-  // The data must be on disk before the rename makes it the file, or a crash could leave
-  // an empty file where the old one was.
-  const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+  // Before a rename replaces a file the new data must be on disk, or a crash could leave an
+  // empty file where the old one was. A new name loses nothing, so it is spared the wait.
+  const bool written = WriteAll(fd, bytes) && (!replacing || ::fsync(fd) == 0);
   const bool closed = ::close(fd) == 0;
   if (!written || !closed || ::rename(temporary.c_str(), target.c_str()) != 0) {
     ::unlink(temporary.c_str());

@@ -40,6 +40,12 @@ ParsedArguments ParseArguments(std::span<const std::string> args, std::string_vi
   return parsed;
 }
 
+std::optional<std::string> OptionValue(const ParsedArguments& parsed, char letter) {
+  const auto found = parsed.options.find(letter);
+  if (found == parsed.options.end()) return std::nullopt;
+  return found->second;
+}
+
 std::optional<double> ParseSize(std::string_view text) {
   double value = 0;
   const char* end = text.data() + text.size();

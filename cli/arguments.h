@@ -19,6 +19,9 @@ struct ParsedArguments {
 // the options; a lone "-" is an operand (standard input).
 ParsedArguments ParseArguments(std::span<const std::string> args, std::string_view valueOptions);
 
+// The value given for an option letter, or nothing when it was not given.
+std::optional<std::string> OptionValue(const ParsedArguments& parsed, char letter);
+
 // A size in pixels: a finite decimal number, used as given.
 std::optional<double> ParseSize(std::string_view text);
 

@@ -23,6 +23,8 @@ struct Command {
 
 int RunMatrix(std::span<const std::string> args);
 int RunCells(std::span<const std::string> args);
+int RunGenerate(std::span<const std::string> args);
+int RunBatch(std::span<const std::string> args);
 
 std::span<const Command> Commands();
 
