@@ -28,6 +28,7 @@
 #include <bit>
 #include <cstdint>
 #include <new>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -62,6 +63,8 @@ struct Node {
   std::uint32_t codes = 0;  // one CoverageCode per slot, slot s in byte s
   std::uint32_t parent = 0;
   std::uint32_t indexedRaw = 0;  // the colour under which the index holds this node
+  std::uint32_t baseCount = 0;   // lazy nodes: their slot's fill count when raw was current
+  std::int8_t lazySlot = -1;     // the one slot covering a lazy node
   bool alive = true;
   std::int64_t population = 0;
   std::array<std::int32_t, kSlots> position{-1, -1, -1, -1};
@@ -168,6 +171,12 @@ struct GroupKeyHash {
   std::uint64_t operator()(const GroupKey& key) const { return HashOf(key); }
 };
 
+// f, f(f), ... from one colour under a slot's current fill, until it stops changing.
+struct Chain {
+  std::vector<std::uint32_t> values;
+  bool settled = false;
+};
+
 struct Slot {
   const RectList* rects = nullptr;
   GpFillMode fillMode = FillModeAlternate;
@@ -176,6 +185,12 @@ struct Slot {
   std::size_t activeCount = 0;  // members[0, activeCount) are active
   std::uint64_t stableFor = ~std::uint64_t{0};
   std::uint32_t fills = 0;
+  // Nodes covered by this slot alone see nothing but its fills, all alike while its colour
+  // and smoothing stay: their colour after m fills is the m-th value of a chain, so fills
+  // leave them alone ("lazy") and they are read when needed.
+  std::uint32_t fillCount = 0;
+  std::vector<std::uint32_t> lazy;
+  std::unordered_map<std::uint64_t, Chain> chains;
 };
 
 // Twins are looked for on every kMergeEvery-th fill of a path only: between, a changed node
@@ -233,7 +248,7 @@ class Resolver {
 
   void WriteBack() {
     std::vector<std::uint32_t> colours(groups_.size());
-    for (std::size_t g = 1; g < groups_.size(); ++g) colours[g] = nodes_[Root(groups_[g].node)].raw;
+    for (std::size_t g = 1; g < groups_.size(); ++g) colours[g] = CurrentRaw(Root(groups_[g].node));
     std::size_t index = 0;
     for (int y = box_.top; y <= box_.bottom; ++y) {
       for (int x = box_.left; x <= box_.right; ++x, ++index) {
@@ -296,9 +311,48 @@ class Resolver {
 
   // ---- finding or making classes ----
 
-  bool Current(std::uint64_t key, std::uint32_t id) const {
+  bool Current(std::uint64_t key, std::uint32_t id) {
     const Node& node = nodes_[id];
-    return node.alive && node.parent == id && node.Key() == key;
+    return node.alive && node.parent == id && node.codes == key >> 32 &&
+           CurrentRaw(id) == static_cast<std::uint32_t>(key);
+  }
+
+  // The colour of a node now.
+  std::uint32_t CurrentRaw(std::uint32_t id) {
+    const Node& node = nodes_[id];
+    if (node.lazySlot < 0) return node.raw;
+    Slot& slot = slots_[node.lazySlot];
+    const std::uint32_t steps = slot.fillCount - node.baseCount;
+    if (steps == 0) return node.raw;
+    const auto colour = static_cast<Premultiplied>(slot.stableFor);
+    const int coverage = CoverageFromCode(node.Code(node.lazySlot), (slot.stableFor >> 32) != 0);
+    if (coverage == 0) return node.raw;
+    Chain& chain = slot.chains[std::uint64_t{node.Code(node.lazySlot)} << 32 | node.raw];
+    if (chain.values.empty()) chain.values.push_back(node.raw);
+    while (!chain.settled && chain.values.size() <= steps) {
+      const std::uint32_t next = FillStep(chain.values.back(), colour, coverage, pixels_.format);
+      if (next == chain.values.back()) {
+        chain.settled = true;
+      } else {
+        chain.values.push_back(next);
+      }
+    }
+    return chain.values[std::min<std::size_t>(steps, chain.values.size() - 1)];
+  }
+
+  // Before a slot's fill changes, its lazy nodes take their colour under the old one.
+  void SettleLazy(int s) {
+    Slot& slot = slots_[s];
+    std::size_t kept = 0;
+    for (const std::uint32_t id : slot.lazy) {
+      if (!nodes_[id].alive) continue;
+      nodes_[id].raw = CurrentRaw(id);
+      slot.lazy[kept++] = id;
+    }
+    slot.lazy.resize(kept);
+    for (const std::uint32_t id : slot.lazy) nodes_[id].baseCount = 0;
+    slot.fillCount = 0;
+    slot.chains.clear();
   }
 
   std::uint64_t IndexedKey(const Node& node) const {
@@ -317,6 +371,16 @@ class Resolver {
     node.parent = id;
     node.indexedRaw = raw;
     nodeIndex_.Put(key, id);
+    int covering = 0, only = -1;
+    for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
+      if (node.Code(s) != 0) ++covering, only = s;
+    }
+    if (covering == 1) {
+      node.lazySlot = static_cast<std::int8_t>(only);
+      node.baseCount = slots_[only].fillCount;
+      slots_[only].lazy.push_back(id);
+      return id;
+    }
     for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
       if (node.Code(s) != 0) AddActive(s, id);
     }
@@ -334,10 +398,10 @@ class Resolver {
 
   // Whether a remembered move still describes what would happen now.
   bool StillValid(const Move& move) {
-    if (move.from != 0 && nodes_[Root(groups_[move.from].node)].raw != move.raw) return false;
     if (move.from != 0 && Root(groups_[move.from].node) != move.fromNode) return false;
+    if (move.from != 0 && CurrentRaw(move.fromNode) != move.raw) return false;
     const std::uint32_t toRoot = Root(move.toNode);
-    return nodes_[toRoot].alive && nodes_[toRoot].raw == move.raw;
+    return nodes_[toRoot].alive && CurrentRaw(toRoot) == move.raw;
   }
 
   Move Compute(std::uint32_t from, SampleMask mask, std::uint32_t raw, int s) {
@@ -348,7 +412,7 @@ class Resolver {
       move.fromNode = Root(groups_[from].node);
       masks = groups_[from].masks;
       codes = nodes_[move.fromNode].codes;
-      move.raw = nodes_[move.fromNode].raw;
+      move.raw = CurrentRaw(move.fromNode);
     }
     const SampleMask before = masks[s];
     masks[s] = slots_[s].fillMode == FillModeWinding ? before | mask : before ^ mask;
@@ -423,10 +487,12 @@ class Resolver {
     Slot& slot = slots_[s];
     const std::uint64_t fillKey = std::uint64_t{colour} | std::uint64_t{antiAlias} << 32;
     if (slot.stableFor != fillKey) {
+      SettleLazy(s);
       // What another colour left alone, this one may change.
       slot.activeCount = slot.members.size();
       slot.stableFor = fillKey;
     }
+    ++slot.fillCount;
     dead_.clear();
     unchanged_.clear();
     changed_.clear();
