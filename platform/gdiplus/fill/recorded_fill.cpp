@@ -81,13 +81,17 @@ struct Group {
 struct GroupKey {
   std::array<SampleMask, kSlots> masks;
   std::uint32_t node;
-  friend bool operator==(const GroupKey&, const GroupKey&) = default;
+  friend bool operator==(const GroupKey& a, const GroupKey& b) {
+    return a.node == b.node && a.masks[0] == b.masks[0] && a.masks[1] == b.masks[1] &&
+           a.masks[2] == b.masks[2] && a.masks[3] == b.masks[3];
+  }
 };
 
 std::uint64_t HashOf(const GroupKey& key) {
-  std::uint64_t h = key.node;
-  for (const SampleMask mask : key.masks) h = Mix(h * 0x9E3779B97F4A7C15ull + mask);
-  return h;
+  // Masks have 17 bits: two fit a 64-bit word with room to spare.
+  const std::uint64_t low = std::uint64_t{key.masks[0]} | std::uint64_t{key.masks[1]} << 24;
+  const std::uint64_t high = std::uint64_t{key.masks[2]} | std::uint64_t{key.masks[3]} << 24;
+  return Mix(low * 0x9E3779B97F4A7C15ull ^ (high + key.node) * 0xC2B2AE3D27D4EB4Full);
 }
 
 // Open addressing with linear probing and backward-shift erase, so no entry goes stale.
@@ -238,6 +242,14 @@ class Resolver {
     slot.rects = fill.rects.get();
     slot.fillMode = fill.fillMode;
     return static_cast<int>(slots_.size() - 1);
+  }
+
+  // Room for the classes a batch of this many rectangles usually makes.
+  void Reserve(std::size_t rectangles) {
+    const std::size_t expected =
+        std::min(static_cast<std::size_t>(box_.Width()) * box_.Height(), 8 * rectangles) + 16;
+    nodes_.reserve(expected);
+    groups_.reserve(expected);
   }
 
   void Run(const FillRequest& fill) {
@@ -616,6 +628,7 @@ void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fi
     if (box.Empty()) continue;
     try {
       Resolver resolver(pixels, box);
+      resolver.Reserve(batch.back().rectCount + batch.size());
       for (const FillRequest& fill : batch) resolver.Run(fill);
       // WriteBack allocates before its first write: the pixels end all painted or untouched.
       resolver.WriteBack();
