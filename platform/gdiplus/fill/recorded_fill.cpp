@@ -195,7 +195,12 @@ struct Slot {
   std::uint32_t fillCount = 0;
   std::vector<std::uint32_t> lazy;
   std::unordered_map<std::uint64_t, Chain> chains;
+  std::size_t chainValues = 0;
 };
+
+// Chains are only remembered work: past this many values they are dropped and recomputed, so
+// many distinct colours under slowly settling fills cannot take unbounded memory.
+constexpr std::size_t kMaxChainValues = std::size_t{1} << 22;
 
 // Twins are looked for on every kMergeEvery-th fill of a path only: between, a changed node
 // keeps a stale index entry, and look-ups check what they find.
@@ -339,6 +344,10 @@ class Resolver {
     const auto colour = static_cast<Premultiplied>(slot.stableFor);
     const int coverage = CoverageFromCode(node.Code(node.lazySlot), (slot.stableFor >> 32) != 0);
     if (coverage == 0) return node.raw;
+    if (slot.chainValues > kMaxChainValues) {
+      slot.chains.clear();
+      slot.chainValues = 0;
+    }
     Chain& chain = slot.chains[std::uint64_t{node.Code(node.lazySlot)} << 32 | node.raw];
     if (chain.values.empty()) chain.values.push_back(node.raw);
     while (!chain.settled && chain.values.size() <= steps) {
@@ -347,6 +356,7 @@ class Resolver {
         chain.settled = true;
       } else {
         chain.values.push_back(next);
+        ++slot.chainValues;
       }
     }
     return chain.values[std::min<std::size_t>(steps, chain.values.size() - 1)];
@@ -365,6 +375,7 @@ class Resolver {
     for (const std::uint32_t id : slot.lazy) nodes_[id].baseCount = 0;
     slot.fillCount = 0;
     slot.chains.clear();
+    slot.chainValues = 0;
   }
 
   std::uint64_t IndexedKey(const Node& node) const {

@@ -2,6 +2,7 @@
 // handles, sizes out of range, and calls without a session.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -216,6 +217,17 @@ TEST(SessionRules, CallsWithoutASessionAnswerNotInitialized) {
       {__LINE__, [&] { return GdipDisposeImage(nullptr); }, GdiplusNotInitialized},
   });
   EXPECT_EQ(bitmap, nullptr);
+}
+
+TEST(SessionRules, TheAllocatorWorksWithOrWithoutASession) {
+  void* block = GdipAlloc(64);
+  ASSERT_NE(block, nullptr);
+  std::memset(block, 0xAB, 64);
+  GdipFree(block);
+  void* empty = GdipAlloc(0);
+  EXPECT_NE(empty, nullptr);
+  GdipFree(empty);
+  GdipFree(nullptr);
 }
 
 TEST(SessionRules, StartupChecksItsArguments) {
