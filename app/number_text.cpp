@@ -68,6 +68,17 @@ double OutOfRangeMagnitude(std::string_view number) {
   return position + exponent > 0 ? HUGE_VAL : 0.0;
 }
 
+// The text as the readers see it; plain ASCII text, the usual case, is used as it is.
+std::string_view AsciiForms(std::string_view text, std::string& storage) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      storage = FullWidthAsAscii(text);
+      return storage;
+    }
+  }
+  return text;
+}
+
 }  // namespace
 
 std::string FullWidthAsAscii(std::string_view text) {
@@ -87,8 +98,9 @@ std::string FullWidthAsAscii(std::string_view text) {
 }
 
 double TextToNumber(std::string_view text) {
-  const std::string ascii = FullWidthAsAscii(text);
-  const std::string_view rest = std::string_view(ascii).substr(SkipSpace(ascii));
+  std::string storage;
+  const std::string_view ascii = AsciiForms(text, storage);
+  const std::string_view rest = ascii.substr(SkipSpace(ascii));
 
   // Find the longest prefix of the form [sign] digits [. digits] [e [sign] digits].
   std::size_t end = 0;
@@ -120,7 +132,8 @@ double TextToNumber(std::string_view text) {
 }
 
 std::int32_t TextToInteger(std::string_view text) {
-  const std::string ascii = FullWidthAsAscii(text);
+  std::string storage;
+  const std::string_view ascii = AsciiForms(text, storage);
   std::size_t i = SkipSpace(ascii);
   bool negative = false;
   if (i < ascii.size() && (ascii[i] == '+' || ascii[i] == '-')) negative = ascii[i++] == '-';
