@@ -9,7 +9,8 @@
 //
 // - Pixel: the id of its group, 0 while no rectangle has touched it (it keeps its colour).
 // - Group: the pixel's sample masks for each path, and its node (masks decide the coverage
-//   when the next rectangle arrives; the node holds what fills depend on).
+//   when the next rectangle arrives; the node holds what fills depend on). Pixels that a
+//   rectangle moves alike share one.
 // - Node: colour (raw stored value) and one coverage code per path; its coverage codes never
 //   change, its colour changes with fills.
 // - Per path ("slot"): the nodes it covers, split into those a fill may change ("active") and
@@ -65,6 +66,8 @@ struct Node {
   std::uint32_t indexedRaw = 0;  // the colour under which the index holds this node
   std::uint32_t baseCount = 0;   // lazy nodes: their slot's fill count when raw was current
   std::int8_t lazySlot = -1;     // the one slot covering a lazy node
+  std::uint32_t seenCount = ~0u;  // lazy nodes: the fill count of seenRaw
+  std::uint32_t seenRaw = 0;
   bool alive = true;
   std::int64_t population = 0;
   std::array<std::int32_t, kSlots> position{-1, -1, -1, -1};
@@ -77,22 +80,6 @@ struct Group {
   std::array<SampleMask, kSlots> masks{};
   std::uint32_t node = kNone;
 };
-
-struct GroupKey {
-  std::array<SampleMask, kSlots> masks;
-  std::uint32_t node;
-  friend bool operator==(const GroupKey& a, const GroupKey& b) {
-    return a.node == b.node && a.masks[0] == b.masks[0] && a.masks[1] == b.masks[1] &&
-           a.masks[2] == b.masks[2] && a.masks[3] == b.masks[3];
-  }
-};
-
-std::uint64_t HashOf(const GroupKey& key) {
-  // Masks have 17 bits: two fit a 64-bit word with room to spare.
-  const std::uint64_t low = std::uint64_t{key.masks[0]} | std::uint64_t{key.masks[1]} << 24;
-  const std::uint64_t high = std::uint64_t{key.masks[2]} | std::uint64_t{key.masks[3]} << 24;
-  return Mix(low * 0x9E3779B97F4A7C15ull ^ (high + key.node) * 0xC2B2AE3D27D4EB4Full);
-}
 
 // Open addressing with linear probing and backward-shift erase, so no entry goes stale.
 template <class Key, class Hash>
@@ -171,9 +158,6 @@ class ProbeTable {
 struct NodeKeyHash {
   std::uint64_t operator()(std::uint64_t key) const { return Mix(key); }
 };
-struct GroupKeyHash {
-  std::uint64_t operator()(const GroupKey& key) const { return HashOf(key); }
-};
 
 // f, f(f), ... from one colour under a slot's current fill, until it stops changing.
 struct Chain {
@@ -211,8 +195,9 @@ constexpr std::uint32_t kMergeEvery = 4;
 struct Move {
   std::uint32_t from = kNone;
   SampleMask mask = 0;
-  std::uint32_t raw = 0;
+  std::uint32_t keyRaw = 0;  // the colour of an untouched pixel, else 0
   std::uint8_t slot = 0;
+  std::uint32_t raw = 0;     // the colour the pixel had, and keeps, when it moves
   std::uint32_t fromNode = kNone;
   std::uint32_t to = kNone;
   std::uint32_t toNode = kNone;
@@ -341,6 +326,7 @@ class Resolver {
     Slot& slot = slots_[node.lazySlot];
     const std::uint32_t steps = slot.fillCount - node.baseCount;
     if (steps == 0) return node.raw;
+    if (node.seenCount == slot.fillCount) return node.seenRaw;
     const auto colour = static_cast<Premultiplied>(slot.stableFor);
     const int coverage = CoverageFromCode(node.Code(node.lazySlot), (slot.stableFor >> 32) != 0);
     if (coverage == 0) return node.raw;
@@ -359,7 +345,10 @@ class Resolver {
         ++slot.chainValues;
       }
     }
-    return chain.values[std::min<std::size_t>(steps, chain.values.size() - 1)];
+    Node& seen = nodes_[id];
+    seen.seenCount = slot.fillCount;
+    seen.seenRaw = chain.values[std::min<std::size_t>(steps, chain.values.size() - 1)];
+    return seen.seenRaw;
   }
 
   // Before a slot's fill changes, its lazy nodes take their colour under the old one.
@@ -372,7 +361,10 @@ class Resolver {
       slot.lazy[kept++] = id;
     }
     slot.lazy.resize(kept);
-    for (const std::uint32_t id : slot.lazy) nodes_[id].baseCount = 0;
+    for (const std::uint32_t id : slot.lazy) {
+      nodes_[id].baseCount = 0;
+      nodes_[id].seenCount = ~0u;
+    }
     slot.fillCount = 0;
     slot.chains.clear();
     slot.chainValues = 0;
@@ -410,12 +402,11 @@ class Resolver {
     return id;
   }
 
+  // Groups are not looked up: remembered moves already share them between the pixels of a
+  // rectangle, and a duplicate costs only its few bytes.
   std::uint32_t GroupFor(const std::array<SampleMask, kSlots>& masks, std::uint32_t node) {
-    const GroupKey key{masks, node};
-    if (const std::uint32_t found = groupIndex_.Find(key); found != kNone) return found;
     const auto id = static_cast<std::uint32_t>(groups_.size());
     groups_.push_back(Group{masks, node});
-    groupIndex_.Put(key, id);
     return id;
   }
 
@@ -428,7 +419,7 @@ class Resolver {
   }
 
   Move Compute(std::uint32_t from, SampleMask mask, std::uint32_t raw, int s) {
-    Move move{from, mask, raw, static_cast<std::uint8_t>(s)};
+    Move move{from, mask, raw, static_cast<std::uint8_t>(s), raw};
     std::array<SampleMask, kSlots> masks{};
     std::uint32_t codes = 0;
     if (from != 0) {
@@ -442,43 +433,51 @@ class Resolver {
     if (from != 0 && masks[s] == before) {
       move.to = from;
       move.toNode = move.fromNode;
+      move.epoch = epoch_;
       return move;
     }
     codes = (codes & ~(0xFFu << (8 * s))) | std::uint32_t{CodeOf(masks[s])} << (8 * s);
     move.toNode = NodeFor(codes, move.raw);
     move.to = GroupFor(masks, move.toNode);
+    move.epoch = epoch_;
     return move;
+  }
+
+  // Whether a remembered move is for this pixel and still holds. Within an epoch colours and
+  // roots stay; only the target can lose its last pixels and go.
+  bool Usable(Move& move, std::uint32_t from, SampleMask mask, std::uint32_t raw, int s) {
+    if (move.from != from || move.mask != mask || move.keyRaw != raw || move.slot != s ||
+        move.to == kNone) {
+      return false;
+    }
+    if (move.epoch == epoch_) return nodes_[move.toNode].alive;
+    if (!StillValid(move)) return false;
+    move.toNode = Root(move.toNode);
+    move.epoch = epoch_;
+    return true;
   }
 
   void MovePixel(std::size_t index, std::uint32_t raw, SampleMask mask, int s) {
     const std::uint32_t from = groupOf_[index];
-    if (from == 0) {
-      // Untouched pixels are told apart by colour, touched ones by group.
-    } else {
-      raw = 0;
+    if (from != 0) raw = 0;  // touched pixels are told apart by group, untouched ones by colour
+    // Neighbouring pixels of a rectangle mostly make the same move.
+    Move* move = lastMove_;
+    if (move == nullptr || !Usable(*move, from, mask, raw, s)) {
+      const std::size_t slot =
+          Mix((std::uint64_t{from} << 32 | mask) * 31 + raw * 7 + static_cast<std::uint64_t>(s)) &
+          (moves_.size() - 1);
+      move = &moves_[slot];
+      if (!Usable(*move, from, mask, raw, s)) *move = Compute(from, mask, raw, s);
+      lastMove_ = move;
     }
-    const std::size_t cacheIndex =
-        Mix((std::uint64_t{from} << 32 | mask) * 31 + raw * 7 + static_cast<std::uint64_t>(s)) &
-        (moves_.size() - 1);
-    Move& cached = moves_[cacheIndex];
-    const bool sameMove = cached.from == from && cached.mask == mask && cached.slot == s &&
-                          (from != 0 || cached.raw == raw) && cached.to != kNone;
-    if (!sameMove || (cached.epoch != epoch_ && !StillValid(cached))) {
-      cached = Compute(from, mask, raw, s);
-    }
-    if (cached.epoch != epoch_) {
-      cached.toNode = Root(cached.toNode);
-      cached.epoch = epoch_;
-    }
-    if (cached.to == from) return;
-    groupOf_[index] = cached.to;
-    ++nodes_[cached.toNode].population;
-    if (from != 0 && --nodes_[cached.fromNode].population == 0) Retire(cached.fromNode);
+    if (move->to == from) return;
+    groupOf_[index] = move->to;
+    ++nodes_[move->toNode].population;
+    if (from != 0 && --nodes_[move->fromNode].population == 0) Retire(move->fromNode);
   }
 
   // A node without pixels: out of the lists and the index, so fills and look-ups skip it.
   void Retire(std::uint32_t id) {
-    ++epoch_;  // remembered moves may lead to it
     Unlist(id);
     nodeIndex_.Erase(IndexedKey(nodes_[id]), id);
     nodes_[id].alive = false;
@@ -577,8 +576,8 @@ class Resolver {
   std::vector<Node> nodes_;
   std::vector<Slot> slots_;
   ProbeTable<std::uint64_t, NodeKeyHash> nodeIndex_;
-  ProbeTable<GroupKey, GroupKeyHash> groupIndex_;
   std::vector<Move> moves_;
+  Move* lastMove_ = nullptr;
   std::uint32_t epoch_ = 1;
   std::vector<std::uint32_t> dead_;
   std::vector<std::uint32_t> unchanged_;
