@@ -351,6 +351,16 @@ class Resolver {
     return seen.seenRaw;
   }
 
+  // FillStep, remembered: classes on the same course meet the same colours again and again.
+  std::uint32_t Step(std::uint32_t raw, Premultiplied colour, int coverage) {
+    const std::uint64_t key = std::uint64_t{raw} << 32 | colour;
+    StepMemo& memo = steps_[(Mix(key) + static_cast<std::uint64_t>(coverage)) & (steps_.size() - 1)];
+    if (memo.key != key || memo.coverage != coverage) {
+      memo = {key, coverage, FillStep(raw, colour, coverage, pixels_.format)};
+    }
+    return memo.result;
+  }
+
   // Before a slot's fill changes, its lazy nodes take their colour under the old one.
   void SettleLazy(int s) {
     Slot& slot = slots_[s];
@@ -527,7 +537,7 @@ class Resolver {
       }
       const int coverage = CoverageFromCode(node.Code(s), antiAlias);
       const std::uint32_t raw =
-          coverage == 0 ? node.raw : FillStep(node.raw, colour, coverage, pixels_.format);
+          coverage == 0 ? node.raw : Step(node.raw, colour, coverage);
       if (raw == node.raw) {
         unchanged_.push_back(id);
       } else {
@@ -578,6 +588,12 @@ class Resolver {
   ProbeTable<std::uint64_t, NodeKeyHash> nodeIndex_;
   std::vector<Move> moves_;
   Move* lastMove_ = nullptr;
+  struct StepMemo {
+    std::uint64_t key = ~std::uint64_t{0};
+    int coverage = -1;
+    std::uint32_t result = 0;
+  };
+  std::vector<StepMemo> steps_ = std::vector<StepMemo>(4096);
   std::uint32_t epoch_ = 1;
   std::vector<std::uint32_t> dead_;
   std::vector<std::uint32_t> unchanged_;
