@@ -1,6 +1,7 @@
-// PNG through libpng. Symbols are large flat areas with exact repeats, so each row is filtered
-// with "Sub" (runs of one colour become runs of zeros) and deflated with the run-length
-// strategy at the fastest level: little work per byte, still a small file.
+// PNG through libpng. Symbols repeat each row of pixels for a whole module, so every row is
+// filtered with "Up" (a repeated row becomes zeros) and deflated at the fastest level, whose
+// matches also catch the runs of one colour along a row: little work per byte and, measured
+// on symbols, both faster and smaller than the other single filters or run-length deflate.
 #include <png.h>
 #include <zlib.h>
 
@@ -48,9 +49,9 @@ bool WritePng(PngJob& job) {
                static_cast<png_uint_32>(pixels.height), 8,
                alpha ? PNG_COLOR_TYPE_RGB_ALPHA : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+  png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_UP);
   png_set_compression_level(png, 1);
-  png_set_compression_strategy(png, Z_RLE);
+  png_set_compression_strategy(png, Z_DEFAULT_STRATEGY);
   png_write_info(png, info);
   png_bytep row = job.row.data();
   for (int y = 0; y < pixels.height; ++y) {
