@@ -16,6 +16,7 @@
 // - Per path ("slot"): the nodes it covers, split into those a fill may change ("active") and
 //   those the path's last fill left as they were ("stable": a fill with the same colour and
 //   smoothing leaves them again). A node changed by another path's fill becomes active again.
+//   Nodes covered by one path only are not listed at all ("lazy", see Slot).
 //
 // Each fill costs the number of active nodes of its path; each added rectangle costs its
 // pixels, with a small cache of recent class moves. Paths past kSlots in one run of fills are
@@ -236,8 +237,9 @@ class Resolver {
 
   // Room for the classes a batch of this many rectangles usually makes.
   void Reserve(std::size_t rectangles) {
-    const std::size_t expected =
-        std::min(static_cast<std::size_t>(box_.Width()) * box_.Height(), 8 * rectangles) + 16;
+    const std::size_t expected = std::min({static_cast<std::size_t>(box_.Width()) * box_.Height(),
+                                           8 * rectangles, std::size_t{1} << 20}) +
+                                 16;
     nodes_.reserve(expected);
     groups_.reserve(expected);
   }
