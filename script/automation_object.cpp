@@ -17,32 +17,21 @@ using namespace platform;
 
 namespace {
 
-// Member and class names are short; the buffer spares a heap allocation per call.
+// The UTF-16 form of a name that MemberName could not prepare (long or not ASCII).
 class WideName {
  public:
-  explicit WideName(std::string_view name) {
-    if (name.size() < inline_.size()) {
-      std::size_t i = 0;
-      for (; i < name.size(); ++i) {
-        const auto c = static_cast<unsigned char>(name[i]);
-        if (c >= 0x80) break;
-        inline_[i] = c;
-      }
-      if (i == name.size()) {
-        inline_[i] = u'\0';
-        text_ = inline_.data();
-        return;
-      }
+  explicit WideName(const MemberName& name) {
+    text_ = name.Wide();
+    if (text_ == nullptr) {
+      heap_ = AnsiToWide(name.Ansi());
+      text_ = heap_.c_str();
     }
-    heap_ = AnsiToWide(name);
-    text_ = heap_.data();
   }
-  LPOLESTR Get() { return text_; }
+  LPOLESTR Get() { return const_cast<LPOLESTR>(text_); }
 
  private:
-  std::array<char16_t, 64> inline_;
   std::u16string heap_;
-  LPOLESTR text_ = nullptr;
+  const char16_t* text_ = nullptr;
 };
 
 // The converted arguments of one call, in DISPPARAMS order (last argument first).
@@ -85,7 +74,7 @@ class ArgumentList {
   bool failed_ = false;
 };
 
-HRESULT InvokeByName(const AutomationObject& object, std::string_view member, WORD flags,
+HRESULT InvokeByName(const AutomationObject& object, const MemberName& member, WORD flags,
                      std::span<const Argument> arguments, VARIANT& result) {
   IDispatch* dispatch = object.Interface();
   if (dispatch == nullptr) return E_POINTER;
@@ -140,7 +129,7 @@ Result Coerce(VARIANT& value) {
 
 // The one place where a call is made and its failure turned into an empty result.
 template <typename Result>
-Result Call(const AutomationObject& object, std::string_view member, WORD flags,
+Result Call(const AutomationObject& object, const MemberName& member, WORD flags,
             std::span<const Argument> arguments) noexcept {
   try {
     VARIANT result;
@@ -209,7 +198,8 @@ HRESULT Argument::ToVariant(VARIANT& out) const {
 
 bool Create(AutomationObject& object, std::string_view progId) {
   try {
-    WideName name(progId);
+    const MemberName className(progId);
+    WideName name(className);
     CLSID clsid;
     if (FAILED(CLSIDFromProgID(name.Get(), &clsid))) return false;
     void* made = nullptr;
@@ -223,7 +213,7 @@ bool Create(AutomationObject& object, std::string_view progId) {
   }
 }
 
-bool SetProperty(const AutomationObject& object, std::string_view member, const Argument& value) {
+bool SetProperty(const AutomationObject& object, const MemberName& member, const Argument& value) {
   try {
     VARIANT result;
     const HRESULT hr =
@@ -236,7 +226,7 @@ bool SetProperty(const AutomationObject& object, std::string_view member, const 
 }
 
 template <typename Result>
-Result GetProperty(const AutomationObject& object, std::string_view member,
+Result GetProperty(const AutomationObject& object, const MemberName& member,
                    std::optional<Argument> index) {
   std::span<const Argument> arguments;
   if (index) arguments = std::span(&*index, 1);
@@ -244,7 +234,7 @@ Result GetProperty(const AutomationObject& object, std::string_view member,
 }
 
 template <typename Result>
-Result CallMethod(const AutomationObject& object, std::string_view member,
+Result CallMethod(const AutomationObject& object, const MemberName& member,
                   std::initializer_list<Argument> arguments) {
   return Call<Result>(object, member, DISPATCH_METHOD,
                       std::span(arguments.begin(), arguments.size()));
@@ -269,15 +259,15 @@ std::string VariantToText(const VARIANT& value) {
   }
 }
 
-template void GetProperty<void>(const AutomationObject&, std::string_view, std::optional<Argument>);
-template double GetProperty<double>(const AutomationObject&, std::string_view, std::optional<Argument>);
-template std::string GetProperty<std::string>(const AutomationObject&, std::string_view, std::optional<Argument>);
-template AutomationObject GetProperty<AutomationObject>(const AutomationObject&, std::string_view, std::optional<Argument>);
-template ScopedVariant GetProperty<ScopedVariant>(const AutomationObject&, std::string_view, std::optional<Argument>);
-template void CallMethod<void>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-template double CallMethod<double>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-template std::string CallMethod<std::string>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-template AutomationObject CallMethod<AutomationObject>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-template ScopedVariant CallMethod<ScopedVariant>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
+template void GetProperty<void>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+template double GetProperty<double>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+template std::string GetProperty<std::string>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+template AutomationObject GetProperty<AutomationObject>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+template ScopedVariant GetProperty<ScopedVariant>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+template void CallMethod<void>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+template double CallMethod<double>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+template std::string CallMethod<std::string>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+template AutomationObject CallMethod<AutomationObject>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+template ScopedVariant CallMethod<ScopedVariant>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
 
 }  // namespace vantrel::script

@@ -9,6 +9,7 @@
 // A call that fails for any reason (empty object, unknown member, refused arguments, the
 // object's own error) yields the empty value of its kind: 0, "", an empty object, VT_EMPTY.
 // Nothing here throws.
+#include <array>
 #include <cstdint>
 #include <initializer_list>
 #include <optional>
@@ -34,6 +35,33 @@ class AutomationObject {
 
  private:
   platform::ComPtr<platform::IDispatch> dispatch_;
+};
+
+// A member name as the caller gives it (ANSI) and, when it is short ASCII, as the dispatch
+// interface takes it (zero-terminated UTF-16). A name made in a constant expression has its
+// UTF-16 form ready at compile time, which spares every call of a hot loop the conversion.
+class MemberName {
+ public:
+  constexpr MemberName(std::string_view name) : ansi_(name) {
+    ready_ = name.size() < wide_.size();
+    for (std::size_t i = 0; ready_ && i < name.size(); ++i) {
+      const auto c = static_cast<unsigned char>(name[i]);
+      if (c == 0 || c >= 0x80) ready_ = false;
+      wide_[i] = c;
+    }
+    if (ready_) wide_[name.size()] = u'\0';
+  }
+  constexpr MemberName(const char* name) : MemberName(std::string_view(name)) {}
+  MemberName(const std::string& name) : MemberName(std::string_view(name)) {}
+
+  std::string_view Ansi() const { return ansi_; }
+  // Null when the name needs the general conversion.
+  const char16_t* Wide() const { return ready_ ? wide_.data() : nullptr; }
+
+ private:
+  std::string_view ansi_;
+  std::array<char16_t, 40> wide_{};
+  bool ready_ = false;
 };
 
 // One argument, converted when the call is made: text -> VT_BSTR (from ANSI), integer ->
@@ -66,13 +94,13 @@ class Argument {
 
 // Makes an object of the class registered under progId. On failure object is unchanged.
 bool Create(AutomationObject& object, std::string_view progId);
-bool SetProperty(const AutomationObject& object, std::string_view member, const Argument& value);
+bool SetProperty(const AutomationObject& object, const MemberName& member, const Argument& value);
 
 template <typename Result>
-Result GetProperty(const AutomationObject& object, std::string_view member,
+Result GetProperty(const AutomationObject& object, const MemberName& member,
                    std::optional<Argument> index = std::nullopt);
 template <typename Result>
-Result CallMethod(const AutomationObject& object, std::string_view member,
+Result CallMethod(const AutomationObject& object, const MemberName& member,
                   std::initializer_list<Argument> arguments = {});
 
 bool IsEmpty(const AutomationObject& object);
@@ -82,15 +110,15 @@ void Clear(AutomationObject& object);
 // form (VariantChangeType without flags: booleans are "-1" / "0"); "" when it has none.
 std::string VariantToText(const platform::VARIANT& value);
 
-extern template void GetProperty<void>(const AutomationObject&, std::string_view, std::optional<Argument>);
-extern template double GetProperty<double>(const AutomationObject&, std::string_view, std::optional<Argument>);
-extern template std::string GetProperty<std::string>(const AutomationObject&, std::string_view, std::optional<Argument>);
-extern template AutomationObject GetProperty<AutomationObject>(const AutomationObject&, std::string_view, std::optional<Argument>);
-extern template platform::ScopedVariant GetProperty<platform::ScopedVariant>(const AutomationObject&, std::string_view, std::optional<Argument>);
-extern template void CallMethod<void>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-extern template double CallMethod<double>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-extern template std::string CallMethod<std::string>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-extern template AutomationObject CallMethod<AutomationObject>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
-extern template platform::ScopedVariant CallMethod<platform::ScopedVariant>(const AutomationObject&, std::string_view, std::initializer_list<Argument>);
+extern template void GetProperty<void>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+extern template double GetProperty<double>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+extern template std::string GetProperty<std::string>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+extern template AutomationObject GetProperty<AutomationObject>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+extern template platform::ScopedVariant GetProperty<platform::ScopedVariant>(const AutomationObject&, const MemberName&, std::optional<Argument>);
+extern template void CallMethod<void>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+extern template double CallMethod<double>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+extern template std::string CallMethod<std::string>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+extern template AutomationObject CallMethod<AutomationObject>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
+extern template platform::ScopedVariant CallMethod<platform::ScopedVariant>(const AutomationObject&, const MemberName&, std::initializer_list<Argument>);
 
 }  // namespace vantrel::script

@@ -14,6 +14,12 @@ namespace {
 
 constexpr std::string_view kQuoteMarker = "#引号";
 
+constexpr MemberName kItem("Item");
+constexpr MemberName kSubMatches("SubMatches");
+constexpr MemberName kValue("Value");
+constexpr MemberName kFirstIndex("FirstIndex");
+constexpr MemberName kCount("Count");
+
 // Toward zero, keeping the low 32 bits of the 64-bit integer.
 std::int32_t TruncateToInt32(double value) {
   if (!(std::fabs(value) < 9.2e18)) return 0;
@@ -107,16 +113,16 @@ std::string RegexMatcher::ReplaceText(std::string_view replacement) {
 }
 
 std::int32_t RegexMatcher::MatchCount() {
-  return TruncateToInt32(GetProperty<double>(matches_, "Count"));
+  return TruncateToInt32(GetProperty<double>(matches_, kCount));
 }
 
 std::string RegexMatcher::MatchText(std::int32_t index, std::int32_t* position) {
   AutomationObject match =
-      GetProperty<AutomationObject>(matches_, "Item", static_cast<double>(index) - 1);
-  const ScopedVariant value = GetProperty<ScopedVariant>(match, "Value");
+      GetProperty<AutomationObject>(matches_, kItem, static_cast<double>(index) - 1);
+  const ScopedVariant value = GetProperty<ScopedVariant>(match, kValue);
   std::string text = VariantToText(value.Get());
   if (position != nullptr) {
-    const std::int32_t firstIndex = TruncateToInt32(GetProperty<double>(match, "FirstIndex"));
+    const std::int32_t firstIndex = TruncateToInt32(GetProperty<double>(match, kFirstIndex));
     *position = IsEmpty(match) ? -1 : BytePosition(text, firstIndex);
   }
   Clear(match);
@@ -126,13 +132,13 @@ std::string RegexMatcher::MatchText(std::int32_t index, std::int32_t* position) 
 std::string RegexMatcher::SubMatchText(std::int32_t index, std::int32_t group,
                                        std::int32_t* position) {
   AutomationObject match =
-      GetProperty<AutomationObject>(matches_, "Item", static_cast<double>(index) - 1);
-  AutomationObject groups = GetProperty<AutomationObject>(match, "SubMatches");
+      GetProperty<AutomationObject>(matches_, kItem, static_cast<double>(index) - 1);
+  AutomationObject groups = GetProperty<AutomationObject>(match, kSubMatches);
   const ScopedVariant value =
-      GetProperty<ScopedVariant>(groups, "Item", static_cast<double>(group) - 1);
+      GetProperty<ScopedVariant>(groups, kItem, static_cast<double>(group) - 1);
   std::string text = VariantToText(value.Get());
   if (position != nullptr) {
-    const std::int32_t firstIndex = TruncateToInt32(GetProperty<double>(match, "FirstIndex"));
+    const std::int32_t firstIndex = TruncateToInt32(GetProperty<double>(match, kFirstIndex));
     *position = IsEmpty(groups) ? -1 : BytePosition(text, firstIndex);
   }
   Clear(match);
@@ -141,9 +147,9 @@ std::string RegexMatcher::SubMatchText(std::int32_t index, std::int32_t group,
 }
 
 std::int32_t RegexMatcher::SubMatchCount() {
-  AutomationObject match = GetProperty<AutomationObject>(matches_, "Item", std::int32_t{0});
-  AutomationObject groups = GetProperty<AutomationObject>(match, "SubMatches");
-  const std::int32_t count = TruncateToInt32(GetProperty<double>(groups, "Count"));
+  AutomationObject match = GetProperty<AutomationObject>(matches_, kItem, std::int32_t{0});
+  AutomationObject groups = GetProperty<AutomationObject>(match, kSubMatches);
+  const std::int32_t count = TruncateToInt32(GetProperty<double>(groups, kCount));
   Clear(match);
   Clear(groups);
   return count;
