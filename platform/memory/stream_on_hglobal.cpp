@@ -164,7 +164,8 @@ class MemoryStream final : public IStream {
 HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, IStream** stream) {
   if (stream == nullptr) return E_INVALIDARG;
   *stream = nullptr;
-  if (memory == nullptr) {
+  const bool ownBlock = memory == nullptr;
+  if (ownBlock) {
     memory = GlobalAlloc(GMEM_MOVEABLE, 0);
     if (memory == nullptr) return E_OUTOFMEMORY;
   } else if (GlobalFlags(memory) == GMEM_INVALID_HANDLE) {
@@ -173,6 +174,7 @@ HRESULT CreateStreamOnHGlobal(HGLOBAL memory, BOOL deleteOnRelease, IStream** st
   try {
     *stream = new MemoryStream(memory, deleteOnRelease != 0);
   } catch (const std::bad_alloc&) {
+    if (ownBlock) GlobalFree(memory);
     return E_OUTOFMEMORY;
   }
   return S_OK;
