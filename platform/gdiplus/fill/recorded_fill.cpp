@@ -67,6 +67,7 @@ struct Node {
   std::uint32_t indexedRaw = 0;  // the colour under which the index holds this node
   std::uint32_t baseCount = 0;   // lazy nodes: their slot's fill count when raw was current
   std::int8_t lazySlot = -1;     // the one slot covering a lazy node
+  bool indexed = true;
   std::uint32_t seenCount = ~0u;  // lazy nodes: the fill count of seenRaw
   std::uint32_t seenRaw = 0;
   bool alive = true;
@@ -387,9 +388,15 @@ class Resolver {
   }
 
   std::uint32_t NodeFor(std::uint32_t codes, std::uint32_t raw) {
+    int covering = 0, only = -1;
+    for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
+      if ((codes >> (8 * s)) & 0xFF) ++covering, only = s;
+    }
+    // Lazy nodes never merge, so looking for a twin would only save a few bytes.
     const std::uint64_t key = std::uint64_t{codes} << 32 | raw;
-    if (const std::uint32_t found = nodeIndex_.Find(key); found != kNone && Current(key, found)) {
-      return found;
+    if (covering != 1) {
+      const std::uint32_t found = nodeIndex_.Find(key);
+      if (found != kNone && Current(key, found)) return found;
     }
     const auto id = static_cast<std::uint32_t>(nodes_.size());
     Node& node = nodes_.emplace_back();
@@ -397,17 +404,14 @@ class Resolver {
     node.codes = codes;
     node.parent = id;
     node.indexedRaw = raw;
-    nodeIndex_.Put(key, id);
-    int covering = 0, only = -1;
-    for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
-      if (node.Code(s) != 0) ++covering, only = s;
-    }
     if (covering == 1) {
+      node.indexed = false;
       node.lazySlot = static_cast<std::int8_t>(only);
       node.baseCount = slots_[only].fillCount;
       slots_[only].lazy.push_back(id);
       return id;
     }
+    nodeIndex_.Put(key, id);
     for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
       if (node.Code(s) != 0) AddActive(s, id);
     }
@@ -491,7 +495,7 @@ class Resolver {
   // A node without pixels: out of the lists and the index, so fills and look-ups skip it.
   void Retire(std::uint32_t id) {
     Unlist(id);
-    nodeIndex_.Erase(IndexedKey(nodes_[id]), id);
+    if (nodes_[id].indexed) nodeIndex_.Erase(IndexedKey(nodes_[id]), id);
     nodes_[id].alive = false;
   }
 
