@@ -2,7 +2,7 @@
 // its line number ("DIR/7.png" for line 7), all in one process.
 #include <filesystem>
 #include <fstream>
-#include <iostream>
+#include <iterator>
 #include <system_error>
 
 #include "app/write_file.h"

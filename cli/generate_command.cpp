@@ -1,13 +1,11 @@
 // generate [-W WIDTH] [-H HEIGHT] [-o FILE] TEXT: the PNG the window's Generate makes.
-#include <cstdio>
-#include <unistd.h>
-
 #include "app/write_file.h"
 #include "cli/arguments.h"
 #include "cli/commands.h"
 #include "cli/picture.h"
 
 namespace vantrel::cli {
+
 int RunGenerate(std::span<const std::string> args) {
   const ParsedArguments parsed = ParseArguments(args, "WHo");
   if (!parsed.error.empty()) return UsageError("generate", parsed.error);
@@ -15,8 +13,6 @@ int RunGenerate(std::span<const std::string> args) {
     return UsageError("generate", parsed.operands.empty() ? "missing TEXT" : "too many arguments");
   const std::optional<std::string> output = OptionValue(parsed, 'o');
   if (output && output->empty()) return UsageError("generate", "empty output file name");
-  if (parsed.operands[0] == "-" && output == "-")
-    return UsageError("generate", "TEXT and the output cannot both be standard streams");
 
   const std::optional<std::string> text = ReadText(parsed.operands[0]);
   if (!text) return Failure("cannot read standard input");
