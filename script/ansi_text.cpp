@@ -25,6 +25,18 @@ std::u16string AnsiToWide(std::string_view text) {
 }
 
 std::string WideToAnsi(std::u16string_view text) {
+  // Short texts (group texts, numbers) are narrowed on the stack in one pass, so the string
+  // is made once at its final size.
+  char narrow[64];
+  if (text.size() <= sizeof narrow) {
+    char16_t any = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+      any |= text[i];
+      narrow[i] = static_cast<char>(text[i]);
+    }
+    if (any < 0x80) return std::string(narrow, text.size());
+    return platform::Utf16ToUtf8(text);
+  }
   char16_t any = 0;
   for (char16_t c : text) any |= c;
   if (any >= 0x80) return platform::Utf16ToUtf8(text);

@@ -52,7 +52,7 @@ class ArgumentList {
   ~ArgumentList() {
     VARIANT* slots = Slots();
     for (std::size_t i = 0; i < count_; ++i)
-      if (!(i < 32 && (borrowed_ & (1u << i))) && slots[i].vt != VT_EMPTY)
+      if (!(i < 32 && (borrowed_ & (1u << i))) && VariantOwnsData(slots[i]))
         VariantClear(&slots[i]);
   }
   ArgumentList(const ArgumentList&) = delete;
@@ -134,12 +134,15 @@ Result Call(const AutomationObject& object, const MemberName& member, WORD flags
   try {
     VARIANT result;
     const HRESULT hr = InvokeByName(object, member, flags, arguments, result);
-    if (FAILED(hr) && result.vt != VT_EMPTY) VariantClear(&result);
+    if (FAILED(hr)) {  // whatever a failed call left behind is not its answer
+      VariantClear(&result);
+      VariantInit(&result);
+    }
     if constexpr (std::is_void_v<Result>) {
       VariantClear(&result);
     } else {
       Result value = Coerce<Result>(result);
-      if (result.vt != VT_EMPTY) VariantClear(&result);
+      if (VariantOwnsData(result)) VariantClear(&result);
       return value;
     }
   } catch (...) {

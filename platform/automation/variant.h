@@ -16,6 +16,10 @@ namespace vantrel::platform {
 void VariantInit(VARIANT* value);
 // Frees what the value owns and leaves it VT_EMPTY.
 HRESULT VariantClear(VARIANT* value);
+// True when VariantClear would free something: a string or an interface held by value.
+inline bool VariantOwnsData(const VARIANT& value) {
+  return value.vt == VT_BSTR || value.vt == VT_DISPATCH || value.vt == VT_UNKNOWN;
+}
 // Clears target, then copies source: a new BSTR, one more reference on an interface;
 // references (VT_BYREF) are copied as references.
 HRESULT VariantCopy(VARIANT* target, const VARIANT* source);

@@ -177,6 +177,48 @@ TEST_F(AutomationObjectTest, NothingIsMadeWithoutComInitialised) {
   CoInitialize(nullptr);
 }
 
+// A foreign object that leaves a value behind while it reports failure.
+class Liar final : public IDispatch {
+ public:
+  HRESULT QueryInterface(REFIID iid, void** object) override {
+    *object = (iid == IID_IDispatch || iid == IID_IUnknown) ? this : nullptr;
+    if (*object == nullptr) return E_NOINTERFACE;
+    AddRef();
+    return S_OK;
+  }
+  ULONG AddRef() override { return ++references_; }
+  ULONG Release() override {
+    if (--references_ == 0) {
+      delete this;
+      return 0;
+    }
+    return references_;
+  }
+  HRESULT GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
+  HRESULT GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT GetIDsOfNames(REFIID, const LPOLESTR*, UINT, LCID, DISPID* ids) override {
+    return ids[0] = 1, S_OK;
+  }
+  HRESULT Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                 UINT*) override {
+    result->vt = VT_R8;
+    result->dblVal = 42;
+    return E_FAIL;
+  }
+
+ private:
+  ULONG references_ = 1;
+};
+
+TEST(AutomationCalls, IgnoreWhatAFailedCallLeftInItsResult) {
+  CoInitialize(nullptr);
+  AutomationObject liar(ComPtr<IDispatch>::Adopt(new Liar));
+  EXPECT_EQ(CallMethod<double>(liar, "Anything"), 0);
+  EXPECT_EQ(GetProperty<std::string>(liar, "Anything"), "");
+  EXPECT_EQ(CallMethod<ScopedVariant>(liar, "Anything").Type(), VT_EMPTY);
+  CoUninitialize();
+}
+
 TEST(VariantToText, GivesTheTextFormOrNothing) {
   VARIANT value;
   EXPECT_EQ(VariantToText(value), "");
