@@ -44,9 +44,10 @@ GpStatus GdipDisposeImage(GpImage* image) {
   return Call([&](HandleTable& objects) {
     Bitmap* bitmap = objects.Find<Bitmap>(HandleOf(image));
     if (bitmap == nullptr) return InvalidParameter;
-    if (!bitmap->OwnsMemory()) bitmap->PaintPending();
+    // Released even when the caller's memory could not get its last fills.
+    const GpStatus status = PaintLentMemory(*bitmap);
     objects.Erase<Bitmap>(HandleOf(image));
-    return Ok;
+    return status;
   });
 }
 

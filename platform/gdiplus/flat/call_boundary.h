@@ -21,6 +21,19 @@ GpStatus Call(Body&& body) noexcept {
   }
 }
 
+// Paints what is recorded on a bitmap drawn into a caller's memory. A release that does this
+// still releases when memory runs out, and reports it.
+inline GpStatus PaintLentMemory(Bitmap& bitmap) noexcept {
+  try {
+    if (!bitmap.OwnsMemory()) bitmap.PaintPending();
+    return Ok;
+  } catch (const std::bad_alloc&) {
+    return OutOfMemory;
+  } catch (...) {
+    return GenericError;
+  }
+}
+
 inline ULONG_PTR HandleOf(const void* handle) { return reinterpret_cast<ULONG_PTR>(handle); }
 
 template <class Handle>

@@ -31,11 +31,10 @@ GpStatus GdipDeleteGraphics(GpGraphics* graphics) {
     GraphicsContext* context = objects.Find<GraphicsContext>(HandleOf(graphics));
     if (context == nullptr) return InvalidParameter;
     // Memory that a caller lent shows the drawing once its context is gone.
-    if (Bitmap* bitmap = TargetOf(objects, *context); bitmap && !bitmap->OwnsMemory()) {
-      bitmap->PaintPending();
-    }
+    Bitmap* bitmap = TargetOf(objects, *context);
+    const GpStatus status = bitmap ? PaintLentMemory(*bitmap) : Ok;
     objects.Erase<GraphicsContext>(HandleOf(graphics));
-    return Ok;
+    return status;
   });
 }
 

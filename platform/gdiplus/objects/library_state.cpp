@@ -1,5 +1,6 @@
 #include "platform/gdiplus/objects/library_state.h"
 
+
 namespace vantrel::platform::gdiplus {
 
 ULONG_PTR LibraryState::Open() {
@@ -12,7 +13,11 @@ void LibraryState::Close(ULONG_PTR token) {
   if (tokens_.erase(token) == 0 || !tokens_.empty()) return;
   // Memory that callers lent must show what was drawn into it before it is let go.
   objects_.ForEachBitmap([](Bitmap& bitmap) {
-    if (!bitmap.OwnsMemory()) bitmap.PaintPending();
+    try {
+      if (!bitmap.OwnsMemory()) bitmap.PaintPending();
+    } catch (...) {
+      // Freeing everything matters more than the last fills.
+    }
   });
   objects_.Clear();
 }
