@@ -66,8 +66,8 @@ class MemberName {
 
 // One argument, converted when the call is made: text -> VT_BSTR (from ANSI), integer ->
 // VT_I4, boolean -> VT_BOOL (-1 / 0), double -> VT_R8, VARIANT -> a copy with references
-// followed, object -> VT_DISPATCH. The argument refers to what it was made from, which must
-// outlive the call.
+// followed (a string's characters lent, see Borrow), object -> VT_DISPATCH. The argument
+// refers to what it was made from, which must outlive the call.
 class Argument {
  public:
   Argument(std::string_view text) : value_(text) {}
