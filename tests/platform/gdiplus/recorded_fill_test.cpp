@@ -2,6 +2,8 @@
 // sequences of rectangles, paths, brushes and settings.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <memory>
 #include <random>
 #include <vector>
@@ -53,8 +55,19 @@ RectF RandomRect(std::mt19937& random, int width, int height, Shapes shapes) {
     case Shapes::Wild:
       break;
   }
-  if (random() % 2) return {real(-2, width), real(-2, height), real(0, 0.6f), real(0, 0.6f)};
-  return {whole(-2 * width, width), whole(-2, height), whole(0, 4 * width), whole(0, 2)};
+  constexpr float kInf = std::numeric_limits<float>::infinity();
+  switch (random() % 4) {
+    case 0:
+      return {real(-2, width), real(-2, height), real(0, 0.6f), real(0, 0.6f)};
+    case 1:
+      return {whole(-2 * width, width), whole(-2, height), whole(0, 4 * width), whole(0, 2)};
+    case 2:
+      // Unusable numbers cover nothing, whichever field holds them.
+      return {random() % 2 ? std::nanf("") : 1.0f, random() % 2 ? -kInf : 0.0f,
+              random() % 2 ? kInf : 3.0f, 2.0f};
+    default:
+      return {-1e30f, whole(0, height), 2e30f, whole(1, 3)};
+  }
 }
 
 // Generate's pattern, generalised: several paths, each given rectangles now and then and
