@@ -14,6 +14,15 @@
 // - A bitmap made on a caller's scan0 shows recorded fills in that memory once they are
 //   resolved: on any read through the library, GdipFlush, GdipDeleteGraphics of a context on
 //   it, GdipDisposeImage or GdiplusShutdown.
+// - A multi-page save (TIFF with EncoderSaveFlag MultiFrame) holds a reference on its stream
+//   until GdipSaveAdd with EncoderValueFlush, or until the bitmap goes.
+// Statuses beyond InvalidParameter: an encoder CLSID that is not listed answers
+// UnknownImageFormat; a locked bitmap, or GdipSaveAdd without a multi-page save, WrongState;
+// a stream or file that fails to take the bytes Win32Error (AccessDenied for permissions);
+// exhausted memory OutOfMemory. No exception leaves the library.
+// Encoder parameters: JPEG takes EncoderQuality (Long, 0-100, default 75); TIFF takes
+// EncoderCompression, EncoderColorDepth (1, 8 grey, 24, 32) and EncoderSaveFlag; BMP, GIF
+// and PNG take none. A parameter an encoder does not take answers InvalidParameter.
 // Limits: a bitmap is 1 to 65,535 pixels a side and at most 2^28 pixels in all.
 // Threads: calls come from one thread at a time (the library keeps no locks).
 #include <cstddef>
