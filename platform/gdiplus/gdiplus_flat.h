@@ -21,8 +21,8 @@
 // a stream or file that fails to take the bytes Win32Error (AccessDenied for permissions);
 // exhausted memory OutOfMemory. No exception leaves the library.
 // Encoder parameters: JPEG takes EncoderQuality (Long, 0-100, default 75); TIFF takes
-// EncoderCompression, EncoderColorDepth (1, 8 grey, 24, 32) and EncoderSaveFlag; BMP, GIF
-// and PNG take none. A parameter an encoder does not take answers InvalidParameter.
+// EncoderCompression, EncoderColorDepth (1, 8 grey, 24, 32) and EncoderSaveFlag; the others
+// take only EncoderSaveFlag, and ignore it. Any other parameter answers InvalidParameter.
 // Limits: a bitmap is 1 to 65,535 pixels a side and at most 2^28 pixels in all.
 // Threads: calls come from one thread at a time (the library keeps no locks).
 #include <cstddef>
