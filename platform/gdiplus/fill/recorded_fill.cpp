@@ -473,9 +473,8 @@ class Resolver {
     return true;
   }
 
-  void MovePixel(std::size_t index, std::uint32_t raw, SampleMask mask, int s) {
-    const std::uint32_t from = groupOf_[index];
-    if (from != 0) raw = 0;  // touched pixels are told apart by group, untouched ones by colour
+  // The move of a pixel of group `from` (or untouched with colour `raw`) meeting `mask`.
+  const Move& MoveFor(std::uint32_t from, SampleMask mask, std::uint32_t raw, int s) {
     // Neighbouring pixels of a rectangle mostly make the same move.
     Move* move = lastMove_;
     if (move == nullptr || !Usable(*move, from, mask, raw, s)) {
@@ -486,10 +485,32 @@ class Resolver {
       if (!Usable(*move, from, mask, raw, s)) *move = Compute(from, mask, raw, s);
       lastMove_ = move;
     }
-    if (move->to == from) return;
-    groupOf_[index] = move->to;
-    ++nodes_[move->toNode].population;
-    if (from != 0 && --nodes_[move->fromNode].population == 0) Retire(move->fromNode);
+    return *move;
+  }
+
+  // Moves the pixels of row y from x to at most `last` that share the first one's class, all
+  // meeting `mask`; answers the column after them. Such runs fill rectangles' insides.
+  int MoveRun(int x, int last, int y, std::size_t index, SampleMask mask, int s) {
+    const std::uint32_t from = groupOf_[index];
+    // Touched pixels are told apart by group, untouched ones by colour.
+    const std::uint32_t raw = from == 0 ? pixels_.Read(x, y) : 0;
+    int end = x + 1;
+    std::size_t at = index + 1;
+    if (from != 0) {
+      for (; end <= last && groupOf_[at] == from; ++end, ++at) {}
+    } else {
+      for (; end <= last && groupOf_[at] == 0 && pixels_.Read(end, y) == raw; ++end, ++at) {}
+    }
+    const Move& move = MoveFor(from, mask, raw, s);
+    if (move.to == from) return end;
+    const auto count = static_cast<std::size_t>(end - x);
+    std::fill_n(groupOf_.begin() + static_cast<std::ptrdiff_t>(index), count, move.to);
+    // Added before taken: the target may be the source's own node.
+    nodes_[move.toNode].population += static_cast<std::int64_t>(count);
+    if (from != 0 && (nodes_[move.fromNode].population -= static_cast<std::int64_t>(count)) == 0) {
+      Retire(move.fromNode);
+    }
+    return end;
   }
 
   // A node without pixels: out of the lists and the index, so fills and look-ups skip it.
@@ -507,15 +528,25 @@ class Resolver {
       if (span.Empty()) continue;
       for (int y = span.rows.first; y <= span.rows.last; ++y) {
         const AxisBits rowBits = span.rows.BitsAt(y);
-        std::size_t index = static_cast<std::size_t>(y - box_.top) * box_.Width() +
-                            (span.columns.first - box_.left);
-        for (int x = span.columns.first; x <= span.columns.last; ++x, ++index) {
-          const SampleMask mask = MaskAt(span.columns.BitsAt(x), rowBits);
-          if (mask == 0) continue;
-          MovePixel(index, groupOf_[index] == 0 ? pixels_.Read(x, y) : 0, mask, s);
+        const std::ptrdiff_t rowStart =
+            static_cast<std::ptrdiff_t>(y - box_.top) * box_.Width() - box_.left;
+        const int first = span.columns.first, last = span.columns.last;
+        MoveEdge(first, y, rowStart, MaskAt(span.columns.BitsAt(first), rowBits), s);
+        // Between the end columns every pixel meets the same mask.
+        if (const SampleMask inner = MaskAt(kAllAxisBits, rowBits); inner != 0) {
+          for (int x = first + 1; x < last;) {
+            x = MoveRun(x, last - 1, y, static_cast<std::size_t>(rowStart + x), inner, s);
+          }
+        }
+        if (last != first) {
+          MoveEdge(last, y, rowStart, MaskAt(span.columns.BitsAt(last), rowBits), s);
         }
       }
     }
+  }
+
+  void MoveEdge(int x, int y, std::ptrdiff_t rowStart, SampleMask mask, int s) {
+    if (mask != 0) MoveRun(x, x, y, static_cast<std::size_t>(rowStart + x), mask, s);
   }
 
   // ---- one fill ----
