@@ -194,6 +194,58 @@ TEST_F(EncoderTest, PngDecodesToExactlyTheBitmapsPixels) {
   }
 }
 
+// Pictures of few colours are written indexed; they must still decode to the same pixels,
+// translucent and transparent ones included.
+TEST_F(EncoderTest, PngOfFewColoursDecodesToExactlyTheBitmapsPixels) {
+  struct Case {
+    int line;
+    int colours;  // distinct colours set, cycling along the pixels
+    bool indexed;
+  };
+  const Case cases[] = {
+      {__LINE__, 1, true},     {__LINE__, 2, true},    {__LINE__, 17, true},
+      {__LINE__, 256, true},   {__LINE__, 257, false}, {__LINE__, 900, false},
+  };
+  for (const Case& row : cases) {
+    for (const PixelFormat format : {PixelFormat32bppARGB, PixelFormat32bppPARGB,
+                                     PixelFormat32bppRGB, PixelFormat24bppRGB}) {
+      GpBitmap* bitmap = MakeBitmap(41, 31, format);
+      for (int y = 0; y < 31; ++y) {
+        for (int x = 0; x < 41; ++x) {
+          // Runs of one colour with steps back to earlier ones, as symbols have.
+          const int k = ((y * 41 + x) / 3 * 7) % row.colours;
+          const ARGB colour =
+              k == 0 ? 0
+                     : static_cast<ARGB>((k * 37 % 256) << 24 | (k & 0xFF) << 16 | (k >> 8) << 8 | 0x40);
+          ASSERT_EQ(GdipBitmapSetPixel(bitmap, x, y, colour), Ok);
+        }
+      }
+      const Bytes png = Save(bitmap, EncoderClsidPNG);
+      ASSERT_GE(png.size(), 26u) << row.line;
+      // The colour type in the header: 3 is indexed.
+      // Premultiplying can merge colours, so fewer may remain than were set.
+      if (row.indexed || format != PixelFormat32bppPARGB) {
+        EXPECT_EQ(png[25] == 3, row.indexed) << row.line;
+      }
+      UINT width = 0, height = 0;
+      const std::vector<ARGB> decoded = DecodePng(png, width, height);
+      ASSERT_EQ(width, 41u) << row.line;
+      ASSERT_EQ(height, 31u) << row.line;
+      EXPECT_EQ(decoded, PixelsOf(bitmap)) << row.line << " format " << std::hex << format;
+      // And through Qt's reader.
+      QImage image;
+      ASSERT_TRUE(image.loadFromData(png.data(), static_cast<int>(png.size()), "PNG")) << row.line;
+      image = image.convertToFormat(QImage::Format_ARGB32);
+      for (int y = 0; y < 31; y += 5) {
+        for (int x = 0; x < 41; x += 3) {
+          EXPECT_EQ(image.pixel(x, y), decoded[static_cast<std::size_t>(y) * 41 + x])
+              << row.line << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
 TEST_F(EncoderTest, EveryEncoderWritesAFileItsDecoderReads) {
   GpBitmap* bitmap = Picture(20, 10);
   const CLSID encoders[] = {EncoderClsidBMP, EncoderClsidJPEG, EncoderClsidGIF, EncoderClsidTIFF,
