@@ -1,5 +1,8 @@
 #include "app/text_cutting.h"
 
+#include <string.h>
+
+#include <algorithm>
 #include <cstddef>
 #include <optional>
 
@@ -55,10 +58,19 @@ std::optional<std::size_t> FindFirst(std::string_view text, std::string_view mar
   return std::nullopt;
 }
 
+// The last occurrence starting at or before `at`. One-byte markers (the cell list's "+",
+// found near the start of a text of a million bytes) go through memrchr.
+std::size_t ReverseFind(std::string_view text, std::string_view marker, std::size_t at) {
+  if (marker.size() != 1) return text.rfind(marker, at);
+  const void* found = ::memrchr(text.data(), marker.front(), std::min(at, text.size() - 1) + 1);
+  return found == nullptr ? std::string_view::npos
+                          : static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
+}
+
 std::optional<std::size_t> FindLast(std::string_view text, std::string_view marker) {
   if (marker.empty() || marker.size() > text.size()) return std::nullopt;
-  for (std::size_t at = text.rfind(marker); at != std::string_view::npos;
-       at = at == 0 ? std::string_view::npos : text.rfind(marker, at - 1))
+  for (std::size_t at = ReverseFind(text, marker, text.size()); at != std::string_view::npos;
+       at = at == 0 ? std::string_view::npos : ReverseFind(text, marker, at - 1))
     if (IsCharacterStart(text, at)) return at;
   return std::nullopt;
 }

@@ -40,6 +40,9 @@ TEST(TextCutting, MatchesNeverStartInsideACharacter) {
   EXPECT_EQ(TextAfterLast("中x", tail), "");
   // A stray continuation byte is a character of its own and can be matched.
   EXPECT_EQ(TextAfterLast("a\xB8\xAD" "b", tail), "b");
+  // One-byte markers take another search path; the rule is the same.
+  EXPECT_EQ(TextAfterLast("x\xAD" "y中z", "\xAD"), "y中z");
+  EXPECT_EQ(TextAfterLast("中z", "\xAD"), "");
   EXPECT_EQ(TextBetween("a\xB8\xAD" "bc", tail, "c"), "b");
 }
 
