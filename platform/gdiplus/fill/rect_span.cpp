@@ -20,16 +20,24 @@ AxisBits BitsWithin(std::int64_t pixel, std::int64_t low, std::int64_t high) {
   return bits;
 }
 
+// ceil(value) kept within [low, high], without a libm call: every rectangle needs four.
+std::int64_t CeilWithin(double value, std::int64_t low, std::int64_t high) {
+  if (!(value > static_cast<double>(low))) return low;
+  if (value > static_cast<double>(high)) return high;
+  const auto truncated = static_cast<std::int64_t>(value);
+  return truncated + (static_cast<double>(truncated) < value ? 1 : 0);
+}
+
 }  // namespace
 
 AxisSpan SpanOnAxis(double start, double length, int extent) {
   if (!std::isfinite(start) || !std::isfinite(length) || !(length > 0) || extent < 1) return {};
   // Covered positions t: start*8 <= t < (start+length)*8, kept within the bitmap.
-  const double low = std::max(std::ceil(start * 8), -3.0);
-  const double high = std::min(std::ceil((start + length) * 8) - 1, 8.0 * (extent - 1) + 3);
-  if (!(low <= high)) return {};
-  const auto lowPosition = static_cast<std::int64_t>(low);
-  const auto highPosition = static_cast<std::int64_t>(high);
+  // A start past the end gives a low above the high; an end before the start, the reverse.
+  const std::int64_t lastPosition = 8 * std::int64_t{extent - 1} + 3;
+  const std::int64_t lowPosition = CeilWithin(start * 8, -3, lastPosition + 1);
+  const std::int64_t highPosition = CeilWithin((start + length) * 8, -3, lastPosition + 1) - 1;
+  if (lowPosition > highPosition) return {};
   AxisSpan span;
   span.first = static_cast<int>((lowPosition + 4) / 8);
   span.last = static_cast<int>((highPosition + 4) / 8);
