@@ -84,31 +84,34 @@ struct Group {
   std::uint32_t node = kNone;
 };
 
-// Open addressing with linear probing and backward-shift erase, so no entry goes stale.
+// Open addressing with linear probing and backward-shift erase, so no entry goes stale. Key
+// and value sit together: a probe costs one cache line, not two.
 template <class Key, class Hash>
 class ProbeTable {
  public:
-  ProbeTable() { Resize(1024); }
+  explicit ProbeTable(std::size_t expected = 512) {
+    Resize(std::bit_ceil(std::max<std::size_t>(2 * expected, 1024)));
+  }
 
   // The value stored under the key, or kNone.
   std::uint32_t Find(const Key& key) const {
     for (std::size_t i = Hash{}(key) & mask_;; i = (i + 1) & mask_) {
-      if (values_[i] == kNone) return kNone;
-      if (keys_[i] == key) return values_[i];
+      if (entries_[i].value == kNone) return kNone;
+      if (entries_[i].key == key) return entries_[i].value;
     }
   }
 
   void Put(const Key& key, std::uint32_t value) {
-    if (2 * (used_ + 1) > values_.size()) Grow();
+    if (2 * (used_ + 1) > entries_.size()) Grow();
     for (std::size_t i = Hash{}(key) & mask_;; i = (i + 1) & mask_) {
-      if (values_[i] == kNone) {
-        keys_[i] = key;
-        values_[i] = value;
+      Entry& entry = entries_[i];
+      if (entry.value == kNone) {
+        entry = {key, value};
         ++used_;
         return;
       }
-      if (keys_[i] == key) {
-        values_[i] = value;
+      if (entry.key == key) {
+        entry.value = value;
         return;
       }
     }
@@ -118,42 +121,43 @@ class ProbeTable {
   void Erase(const Key& key, std::uint32_t value) {
     std::size_t i = Hash{}(key) & mask_;
     for (;; i = (i + 1) & mask_) {
-      if (values_[i] == kNone) return;
-      if (keys_[i] == key) break;
+      if (entries_[i].value == kNone) return;
+      if (entries_[i].key == key) break;
     }
-    if (values_[i] != value) return;
+    if (entries_[i].value != value) return;
     // Pull later entries of the probe run back over the hole.
-    for (std::size_t j = (i + 1) & mask_; values_[j] != kNone; j = (j + 1) & mask_) {
-      const std::size_t home = Hash{}(keys_[j]) & mask_;
+    for (std::size_t j = (i + 1) & mask_; entries_[j].value != kNone; j = (j + 1) & mask_) {
+      const std::size_t home = Hash{}(entries_[j].key) & mask_;
       if (((j - home) & mask_) >= ((j - i) & mask_)) {
-        keys_[i] = keys_[j];
-        values_[i] = values_[j];
+        entries_[i] = entries_[j];
         i = j;
       }
     }
-    values_[i] = kNone;
+    entries_[i].value = kNone;
     --used_;
   }
 
  private:
+  struct Entry {
+    Key key{};
+    std::uint32_t value = kNone;
+  };
+
   void Resize(std::size_t size) {
-    keys_.assign(size, Key{});
-    values_.assign(size, kNone);
+    entries_.assign(size, Entry{});
     mask_ = size - 1;
     used_ = 0;
   }
 
   void Grow() {
-    std::vector<Key> keys = std::move(keys_);
-    std::vector<std::uint32_t> values = std::move(values_);
-    Resize(2 * values.size());
-    for (std::size_t i = 0; i < values.size(); ++i) {
-      if (values[i] != kNone) Put(keys[i], values[i]);
+    std::vector<Entry> entries = std::move(entries_);
+    Resize(2 * entries.size());
+    for (const Entry& entry : entries) {
+      if (entry.value != kNone) Put(entry.key, entry.value);
     }
   }
 
-  std::vector<Key> keys_;
-  std::vector<std::uint32_t> values_;
+  std::vector<Entry> entries_;
   std::size_t mask_ = 0;
   std::size_t used_ = 0;
 };
@@ -253,8 +257,16 @@ class Resolver {
   }
 
   void WriteBack() {
+    // Only the groups that pixels hold are resolved, and all before the first write, which
+    // must not be followed by a failure.
     std::vector<std::uint32_t> colours(groups_.size());
-    for (std::size_t g = 1; g < groups_.size(); ++g) colours[g] = CurrentRaw(Root(groups_[g].node));
+    std::vector<std::uint8_t> held(groups_.size(), 0);
+    for (std::uint32_t last = 0; const std::uint32_t g : groupOf_) {
+      if (g != last) held[g] = 1, last = g;
+    }
+    for (std::size_t g = 1; g < groups_.size(); ++g) {
+      if (held[g]) colours[g] = CurrentRaw(Root(groups_[g].node));
+    }
     std::size_t index = 0;
     for (int y = box_.top; y <= box_.bottom; ++y) {
       for (int x = box_.left; x <= box_.right; ++x, ++index) {
@@ -475,23 +487,25 @@ class Resolver {
   }
 
   // The move of a pixel of group `from` (or untouched with colour `raw`) meeting `mask`.
-  const Move& MoveFor(std::uint32_t from, SampleMask mask, std::uint32_t raw, int s) {
-    // Neighbouring pixels of a rectangle mostly make the same move.
-    Move* move = lastMove_;
+  // `hint`: the last move made at this place in a rectangle's rows, which the next row's
+  // pixel there mostly makes again.
+  const Move& MoveFor(Move*& hint, std::uint32_t from, SampleMask mask, std::uint32_t raw,
+                      int s) {
+    Move* move = hint;
     if (move == nullptr || !Usable(*move, from, mask, raw, s)) {
       const std::size_t slot =
           Mix((std::uint64_t{from} << 32 | mask) * 31 + raw * 7 + static_cast<std::uint64_t>(s)) &
           (moves_.size() - 1);
       move = &moves_[slot];
       if (!Usable(*move, from, mask, raw, s)) *move = Compute(from, mask, raw, s);
-      lastMove_ = move;
+      hint = move;
     }
     return *move;
   }
 
   // Moves the pixels of row y from x to at most `last` that share the first one's class, all
   // meeting `mask`; answers the column after them. Such runs fill rectangles' insides.
-  int MoveRun(int x, int last, int y, std::size_t index, SampleMask mask, int s) {
+  int MoveRun(Move*& hint, int x, int last, int y, std::size_t index, SampleMask mask, int s) {
     const std::uint32_t from = groupOf_[index];
     // Touched pixels are told apart by group, untouched ones by colour.
     const std::uint32_t raw = from == 0 ? pixels_.Read(x, y) : 0;
@@ -502,7 +516,7 @@ class Resolver {
     } else {
       for (; end <= last && groupOf_[at] == 0 && pixels_.Read(end, y) == raw; ++end, ++at) {}
     }
-    const Move& move = MoveFor(from, mask, raw, s);
+    const Move& move = MoveFor(hint, from, mask, raw, s);
     if (move.to == from) return end;
     const auto count = static_cast<std::size_t>(end - x);
     std::fill_n(groupOf_.begin() + static_cast<std::ptrdiff_t>(index), count, move.to);
@@ -528,27 +542,31 @@ class Resolver {
     for (; slot.applied < count; ++slot.applied) {
       const RectSpan span = SpanOfRect(rects[slot.applied], pixels_.width, pixels_.height);
       if (span.Empty()) continue;
+      Move* firstHint = nullptr;
+      Move* innerHint = nullptr;
+      Move* lastHint = nullptr;
       for (int y = span.rows.first; y <= span.rows.last; ++y) {
         const AxisBits rowBits = span.rows.BitsAt(y);
         const std::ptrdiff_t rowStart =
             static_cast<std::ptrdiff_t>(y - box_.top) * box_.Width() - box_.left;
         const int first = span.columns.first, last = span.columns.last;
-        MoveEdge(first, y, rowStart, MaskAt(span.columns.BitsAt(first), rowBits), s);
+        MoveEdge(firstHint, first, y, rowStart, MaskAt(span.columns.BitsAt(first), rowBits), s);
         // Between the end columns every pixel meets the same mask.
         if (const SampleMask inner = MaskAt(kAllAxisBits, rowBits); inner != 0) {
           for (int x = first + 1; x < last;) {
-            x = MoveRun(x, last - 1, y, static_cast<std::size_t>(rowStart + x), inner, s);
+            x = MoveRun(innerHint, x, last - 1, y, static_cast<std::size_t>(rowStart + x), inner,
+                        s);
           }
         }
         if (last != first) {
-          MoveEdge(last, y, rowStart, MaskAt(span.columns.BitsAt(last), rowBits), s);
+          MoveEdge(lastHint, last, y, rowStart, MaskAt(span.columns.BitsAt(last), rowBits), s);
         }
       }
     }
   }
 
-  void MoveEdge(int x, int y, std::ptrdiff_t rowStart, SampleMask mask, int s) {
-    if (mask != 0) MoveRun(x, x, y, static_cast<std::size_t>(rowStart + x), mask, s);
+  void MoveEdge(Move*& hint, int x, int y, std::ptrdiff_t rowStart, SampleMask mask, int s) {
+    if (mask != 0) MoveRun(hint, x, x, y, static_cast<std::size_t>(rowStart + x), mask, s);
   }
 
   // ---- one fill ----
@@ -626,7 +644,6 @@ class Resolver {
   std::vector<Slot> slots_;
   ProbeTable<std::uint64_t, NodeKeyHash> nodeIndex_;
   std::vector<Move> moves_;
-  Move* lastMove_ = nullptr;
   struct StepMemo {
     std::uint64_t key = ~std::uint64_t{0};
     int coverage = -1;
