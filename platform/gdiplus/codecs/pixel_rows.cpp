@@ -1,6 +1,13 @@
 #include "platform/gdiplus/codecs/pixel_rows.h"
 
+#include <cstring>
+
 namespace vantrel::platform::gdiplus {
+
+bool SameAsRowAbove(const PixelView& pixels, int y) {
+  return std::memcmp(pixels.At(0, y), pixels.At(0, y - 1),
+                     static_cast<std::size_t>(pixels.width) * BytesPerPixel(pixels.format)) == 0;
+}
 
 void ReadRgbaRow(const PixelView& pixels, int y, std::uint8_t* out) {
   for (int x = 0; x < pixels.width; ++x, out += 4) {

@@ -79,6 +79,11 @@ bool WritePng(PngJob& job) {
   png_write_info(png, info);
   png_bytep row = job.row.data();
   for (int y = 0; y < pixels.height; ++y) {
+    // libpng leaves the row it is given as it was.
+    if (y > 0 && SameAsRowAbove(pixels, y)) {
+      png_write_row(png, row);
+      continue;
+    }
     if (palette != nullptr) {
       palette->IndexRow(pixels, y, row);
     } else if (alpha) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/gdiplus/codecs/pixel_rows.h"
+
 namespace vantrel::platform::gdiplus {
 
 std::size_t PngPalette::Find(std::uint32_t raw) const {
@@ -15,6 +17,7 @@ std::optional<PngPalette> PngPalette::Of(const PixelView& pixels) {
   std::vector<std::uint32_t> raws;
   raws.reserve(kMaxColours);
   for (int y = 0; y < pixels.height; ++y) {
+    if (y > 0 && SameAsRowAbove(pixels, y)) continue;
     // Pictures come in runs of one colour; a run costs one look-up.
     bool any = false;
     std::uint32_t last = 0;

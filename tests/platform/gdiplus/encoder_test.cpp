@@ -246,6 +246,32 @@ TEST_F(EncoderTest, PngOfFewColoursDecodesToExactlyTheBitmapsPixels) {
   }
 }
 
+// Rows repeated in blocks, as symbols have them, and rows that differ from the one above in
+// their last pixel only: each must decode as it was set, indexed or not.
+TEST_F(EncoderTest, PngKeepsRepeatedAndNearlyRepeatedRows) {
+  for (const int colours : {3, 1000}) {
+    for (const PixelFormat format : {PixelFormat32bppARGB, PixelFormat32bppPARGB,
+                                     PixelFormat32bppRGB, PixelFormat24bppRGB}) {
+      // 61 columns by 7 blocks: more than 256 colours when they may be.
+      GpBitmap* bitmap = MakeBitmap(61, 19, format);
+      for (int y = 0; y < 19; ++y) {
+        for (int x = 0; x < 61; ++x) {
+          const int block = y / 3;
+          int k = (block * 61 + x) % colours;
+          if (x == 60 && y % 3 == 2) k = (k + 1) % colours;
+          const ARGB colour = static_cast<ARGB>((0x80 + k % 128) << 24 | (k & 0xFF) << 16 |
+                                                (k >> 8) << 8 | 0x10);
+          ASSERT_EQ(GdipBitmapSetPixel(bitmap, x, y, colour), Ok);
+        }
+      }
+      const Bytes png = Save(bitmap, EncoderClsidPNG);
+      UINT width = 0, height = 0;
+      EXPECT_EQ(DecodePng(png, width, height), PixelsOf(bitmap))
+          << colours << " colours, format " << std::hex << format;
+    }
+  }
+}
+
 TEST_F(EncoderTest, EveryEncoderWritesAFileItsDecoderReads) {
   GpBitmap* bitmap = Picture(20, 10);
   const CLSID encoders[] = {EncoderClsidBMP, EncoderClsidJPEG, EncoderClsidGIF, EncoderClsidTIFF,
