@@ -29,6 +29,7 @@
 #include <array>
 #include <bit>
 #include <cstdint>
+#include <cstring>
 #include <new>
 #include <unordered_map>
 #include <utility>
@@ -267,10 +268,24 @@ class Resolver {
     for (std::size_t g = 1; g < groups_.size(); ++g) {
       if (held[g]) colours[g] = CurrentRaw(Root(groups_[g].node));
     }
-    std::size_t index = 0;
+    const auto width = static_cast<std::size_t>(box_.Width());
+    const std::size_t rowBytes = width * BytesPerPixel(pixels_.format);
+    bool aboveAllWritten = false;
     for (int y = box_.top; y <= box_.bottom; ++y) {
-      for (int x = box_.left; x <= box_.right; ++x, ++index) {
-        if (const std::uint32_t g = groupOf_[index]; g != 0) pixels_.Write(x, y, colours[g]);
+      const std::uint32_t* row = groupOf_.data() + static_cast<std::size_t>(y - box_.top) * width;
+      // Rows of a symbol repeat: a row of the same groups as the one above, all written, is
+      // a copy of it.
+      if (aboveAllWritten && std::equal(row, row + width, row - width)) {
+        std::memcpy(pixels_.At(box_.left, y), pixels_.At(box_.left, y - 1), rowBytes);
+        continue;
+      }
+      aboveAllWritten = true;
+      for (int x = box_.left; x <= box_.right; ++x) {
+        if (const std::uint32_t g = row[x - box_.left]; g != 0) {
+          pixels_.Write(x, y, colours[g]);
+        } else {
+          aboveAllWritten = false;
+        }
       }
     }
   }
