@@ -383,6 +383,7 @@ class Resolver {
   }
 
   // FillStep, remembered: classes on the same course meet the same colours again and again.
+  // Sized so the colours a large symbol's edges pass through mostly stay (measured).
   std::uint32_t Step(std::uint32_t raw, Premultiplied colour, int coverage) {
     const std::uint64_t key = std::uint64_t{raw} << 32 | colour;
     StepMemo& memo = steps_[(Mix(key) + static_cast<std::uint64_t>(coverage)) & (steps_.size() - 1)];
@@ -664,7 +665,7 @@ class Resolver {
     int coverage = -1;
     std::uint32_t result = 0;
   };
-  std::vector<StepMemo> steps_ = std::vector<StepMemo>(4096);
+  std::vector<StepMemo> steps_ = std::vector<StepMemo>(16384);
   std::uint32_t epoch_ = 1;
   std::vector<std::uint32_t> dead_;
   std::vector<std::uint32_t> unchanged_;
