@@ -242,11 +242,12 @@ class Resolver {
     return static_cast<int>(slots_.size() - 1);
   }
 
-  // Room for the classes a batch of this many rectangles usually makes.
+  // Room for the classes a batch of this many rectangles usually makes (a few per rectangle,
+  // and up to a few per pixel): growing would copy them all, unused room is never touched.
   void Reserve(std::size_t rectangles) {
-    const std::size_t expected = std::min({static_cast<std::size_t>(box_.Width()) * box_.Height(),
-                                           8 * rectangles, std::size_t{1} << 20}) +
-                                 16;
+    const std::size_t pixels = static_cast<std::size_t>(box_.Width()) * box_.Height();
+    const std::size_t expected =
+        std::min({16 * rectangles, 4 * pixels + 1024, std::size_t{1} << 20}) + 16;
     nodes_.reserve(expected);
     groups_.reserve(expected);
   }
