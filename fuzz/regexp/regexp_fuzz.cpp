@@ -16,37 +16,18 @@
 #include "platform/automation/scoped_variant.h"
 #include "platform/automation/variant.h"
 #include "platform/regexp/regexp_errors.h"
+#include "tests/support/variant_values.h"
 
 using namespace vantrel::platform;
+
+using vantrel::testing::Boolean;
+using vantrel::testing::Integer;
+using vantrel::testing::Text;
 
 namespace {
 
 void Check(bool condition) {
   if (!condition) __builtin_trap();
-}
-
-ScopedVariant Text(std::u16string_view text) {
-  ScopedVariant value;
-  VARIANT* out = value.Receive();
-  out->vt = VT_BSTR;
-  out->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return value;
-}
-
-ScopedVariant Flag(bool on) {
-  ScopedVariant value;
-  VARIANT* out = value.Receive();
-  out->vt = VT_BOOL;
-  out->boolVal = on ? VARIANT_TRUE : VARIANT_FALSE;
-  return value;
-}
-
-ScopedVariant Index(std::int32_t index) {
-  ScopedVariant value;
-  VARIANT* out = value.Receive();
-  out->vt = VT_I4;
-  out->lVal = index;
-  return value;
 }
 
 HRESULT Invoke(IDispatch* object, const char16_t* member, WORD flags,
@@ -91,7 +72,7 @@ void CheckCollection(IDispatch* collection, std::u16string_view subject, bool gl
   std::int32_t previousEnd = -1;
   for (std::int32_t i = 0; i < count; ++i) {
     ScopedVariant item;
-    const ScopedVariant index = Index(i);
+    const ScopedVariant index = Integer(i);
     Check(SUCCEEDED(Invoke(collection, u"Item", DISPATCH_PROPERTYGET, {&index.Get()}, item)));
     Check(item.Type() == VT_DISPATCH && item.Get().pdispVal != nullptr);
     IDispatch* match = item.Get().pdispVal;
@@ -113,7 +94,7 @@ void CheckCollection(IDispatch* collection, std::u16string_view subject, bool gl
     Check(groupCount >= 0);
     for (std::int32_t g = 0; g <= groupCount; ++g) {
       ScopedVariant group;
-      const ScopedVariant groupIndex = Index(g);
+      const ScopedVariant groupIndex = Integer(g);
       const HRESULT hr =
           Invoke(subMatches, u"Item", DISPATCH_PROPERTYGET, {&groupIndex.Get()}, group);
       if (g == groupCount) {
@@ -126,7 +107,7 @@ void CheckCollection(IDispatch* collection, std::u16string_view subject, bool gl
     }
   }
   ScopedVariant beyond;
-  const ScopedVariant index = Index(count);
+  const ScopedVariant index = Integer(count);
   Check(Invoke(collection, u"Item", DISPATCH_PROPERTYGET, {&index.Get()}, beyond) ==
         DISP_E_BADINDEX);
 }
@@ -155,9 +136,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   ComPtr<IDispatch> regexp = ComPtr<IDispatch>::Adopt(static_cast<IDispatch*>(made));
 
   Put(regexp.Get(), u"Pattern", Text(pattern));
-  Put(regexp.Get(), u"IgnoreCase", Flag(ignoreCase));
-  Put(regexp.Get(), u"Global", Flag(global));
-  Put(regexp.Get(), u"Multiline", Flag(multiline));
+  Put(regexp.Get(), u"IgnoreCase", Boolean(ignoreCase));
+  Put(regexp.Get(), u"Global", Boolean(global));
+  Put(regexp.Get(), u"Multiline", Boolean(multiline));
 
   const ScopedVariant subjectValue = Text(subject);
   ScopedVariant collection;

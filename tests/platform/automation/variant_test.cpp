@@ -7,38 +7,17 @@
 #include "platform/automation/dispatch_object.h"
 #include "platform/automation/scoped_variant.h"
 #include "platform/automation/variant.h"
+#include "tests/support/variant_values.h"
 
 namespace vantrel::platform {
 namespace {
 
-ScopedVariant Text(std::u16string_view text) {
-  ScopedVariant value;
-  VARIANT* out = value.Receive();
-  out->vt = VT_BSTR;
-  out->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  return value;
-}
-ScopedVariant Number(double number) {
-  ScopedVariant value;
-  VARIANT* out = value.Receive();
-  out->vt = VT_R8;
-  out->dblVal = number;
-  return value;
-}
-ScopedVariant Integer(std::int32_t number) {
-  ScopedVariant value;
-  VARIANT* out = value.Receive();
-  out->vt = VT_I4;
-  out->lVal = number;
-  return value;
-}
-ScopedVariant Boolean(bool truth) {
-  ScopedVariant value;
-  VARIANT* out = value.Receive();
-  out->vt = VT_BOOL;
-  out->boolVal = truth ? VARIANT_TRUE : VARIANT_FALSE;
-  return value;
-}
+using testing::Boolean;
+using testing::Integer;
+using testing::Number;
+using testing::Text;
+
+
 ScopedVariant Of(VARTYPE type) {
   ScopedVariant value;
   value.Receive()->vt = type;

@@ -10,9 +10,14 @@
 #include "platform/automation/scoped_variant.h"
 #include "platform/automation/variant.h"
 #include "platform/regexp/regexp_errors.h"
+#include "tests/support/variant_values.h"
 
 namespace vantrel::platform {
 namespace {
+
+using vantrel::testing::Boolean;
+using vantrel::testing::Integer;
+using vantrel::testing::Text;
 
 // Drives the object through nothing but its dispatch interface, by member name.
 class Driver {
@@ -47,7 +52,7 @@ class Driver {
                     HRESULT* status = nullptr) {
     ScopedVariant result;
     std::vector<ScopedVariant> arguments;
-    if (index) arguments.push_back(Int(*index));
+    if (index) arguments.push_back(Integer(*index));
     const HRESULT hr = Invoke(member, DISPATCH_PROPERTYGET, std::move(arguments), result);
     if (status != nullptr) *status = hr;
     return result;
@@ -56,27 +61,6 @@ class Driver {
     return Invoke(member, DISPATCH_METHOD, std::move(arguments), result);
   }
 
-  static ScopedVariant Text(std::u16string_view text) {
-    ScopedVariant value;
-    VARIANT* out = value.Receive();
-    out->vt = VT_BSTR;
-    out->bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return value;
-  }
-  static ScopedVariant Bool(bool truth) {
-    ScopedVariant value;
-    VARIANT* out = value.Receive();
-    out->vt = VT_BOOL;
-    out->boolVal = truth ? VARIANT_TRUE : VARIANT_FALSE;
-    return value;
-  }
-  static ScopedVariant Int(std::int32_t number) {
-    ScopedVariant value;
-    VARIANT* out = value.Receive();
-    out->vt = VT_I4;
-    out->lVal = number;
-    return value;
-  }
 
  private:
   ComPtr<IDispatch> object_;
@@ -125,10 +109,10 @@ class RegExpTest : public ::testing::Test {
     void* made = nullptr;
     EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch, &made), S_OK);
     Driver regexp(ComPtr<IDispatch>::Adopt(static_cast<IDispatch*>(made)));
-    EXPECT_EQ(regexp.Put(u"Pattern", Driver::Text(pattern)), S_OK);
-    EXPECT_EQ(regexp.Put(u"IgnoreCase", Driver::Bool(options.ignoreCase)), S_OK);
-    EXPECT_EQ(regexp.Put(u"Global", Driver::Bool(options.global)), S_OK);
-    EXPECT_EQ(regexp.Put(u"Multiline", Driver::Bool(options.multiline)), S_OK);
+    EXPECT_EQ(regexp.Put(u"Pattern", Text(pattern)), S_OK);
+    EXPECT_EQ(regexp.Put(u"IgnoreCase", Boolean(options.ignoreCase)), S_OK);
+    EXPECT_EQ(regexp.Put(u"Global", Boolean(options.global)), S_OK);
+    EXPECT_EQ(regexp.Put(u"Multiline", Boolean(options.multiline)), S_OK);
     return regexp;
   }
 
@@ -136,7 +120,7 @@ class RegExpTest : public ::testing::Test {
   // ("-" for a group that took part in no match): "ab@0[a,-] c@3[c,-]".
   std::string Execute(Driver& regexp, std::u16string_view subject, HRESULT* status = nullptr) {
     ScopedVariant collection;
-    const HRESULT hr = regexp.Call(u"Execute", Args(Driver::Text(subject)), collection);
+    const HRESULT hr = regexp.Call(u"Execute", Args(Text(subject)), collection);
     if (status != nullptr) *status = hr;
     if (FAILED(hr)) return "failed";
     EXPECT_EQ(collection.Type(), VT_DISPATCH);
@@ -241,7 +225,7 @@ TEST_F(RegExpTest, ReplacesWithScriptEngineReplacementTexts) {
   for (const ReplaceCase& c : cases) {
     Driver regexp = Make(c.pattern, c.options);
     ScopedVariant result;
-    ASSERT_EQ(regexp.Call(u"Replace", Args(Driver::Text(c.subject), Driver::Text(c.replacement)),
+    ASSERT_EQ(regexp.Call(u"Replace", Args(Text(c.subject), Text(c.replacement)),
                           result),
               S_OK)
         << "case at line " << c.line;
@@ -259,11 +243,11 @@ TEST_F(RegExpTest, PropertiesKeepWhatWasPutAndStartCleared) {
   Driver regexp(ComPtr<IDispatch>::Adopt(static_cast<IDispatch*>(made)));
   for (const char16_t* flag : {u"IgnoreCase", u"Global", u"Multiline"}) {
     EXPECT_EQ(regexp.Get(flag).Get().boolVal, VARIANT_FALSE) << Narrow(flag);
-    EXPECT_EQ(regexp.Put(flag, Driver::Int(2)), S_OK);  // any non-zero number is true
+    EXPECT_EQ(regexp.Put(flag, Integer(2)), S_OK);  // any non-zero number is true
     EXPECT_EQ(regexp.Get(flag).Get().boolVal, VARIANT_TRUE) << Narrow(flag);
   }
   EXPECT_EQ(BstrView(regexp.Get(u"Pattern").Get().bstrVal), u"");
-  EXPECT_EQ(regexp.Put(u"pattern", Driver::Text(u"a+")), S_OK);
+  EXPECT_EQ(regexp.Put(u"pattern", Text(u"a+")), S_OK);
   EXPECT_EQ(BstrView(regexp.Get(u"PATTERN").Get().bstrVal), u"a+");
 
   // Read through a method call, the form the member is not declared in.
@@ -273,12 +257,12 @@ TEST_F(RegExpTest, PropertiesKeepWhatWasPutAndStartCleared) {
   HRESULT hr = S_OK;
   regexp.Get(u"Matches", std::nullopt, &hr);
   EXPECT_EQ(hr, DISP_E_UNKNOWNNAME);
-  EXPECT_EQ(regexp.Put(u"Execute", Driver::Text(u"x")), DISP_E_MEMBERNOTFOUND);
+  EXPECT_EQ(regexp.Put(u"Execute", Text(u"x")), DISP_E_MEMBERNOTFOUND);
 
   ScopedVariant tested;
-  ASSERT_EQ(regexp.Call(u"Test", Args(Driver::Text(u"baa")), tested), S_OK);
+  ASSERT_EQ(regexp.Call(u"Test", Args(Text(u"baa")), tested), S_OK);
   EXPECT_EQ(tested.Get().boolVal, VARIANT_TRUE);
-  ASSERT_EQ(regexp.Call(u"Test", Args(Driver::Text(u"bbb")), tested), S_OK);
+  ASSERT_EQ(regexp.Call(u"Test", Args(Text(u"bbb")), tested), S_OK);
   EXPECT_EQ(tested.Get().boolVal, VARIANT_FALSE);
   EXPECT_EQ(regexp.Call(u"Test", {}, tested), DISP_E_BADPARAMCOUNT);
 }
@@ -286,9 +270,9 @@ TEST_F(RegExpTest, PropertiesKeepWhatWasPutAndStartCleared) {
 TEST_F(RegExpTest, ChangingAnOptionRecompiles) {
   Driver regexp = Make(u"b");
   EXPECT_EQ(Execute(regexp, u"B"), "");
-  regexp.Put(u"IgnoreCase", Driver::Bool(true));
+  regexp.Put(u"IgnoreCase", Boolean(true));
   EXPECT_EQ(Execute(regexp, u"B"), "B@0");
-  regexp.Put(u"Pattern", Driver::Text(u"c"));
+  regexp.Put(u"Pattern", Text(u"c"));
   EXPECT_EQ(Execute(regexp, u"bC"), "C@1");
 }
 
@@ -300,8 +284,8 @@ TEST_F(RegExpTest, APatternThatDoesNotCompileMakesExecuteFail) {
     EXPECT_EQ(Execute(regexp, u"a", &hr), "failed") << Narrow(pattern);
     EXPECT_EQ(hr, REGEXP_E_SYNTAX) << Narrow(pattern);
     ScopedVariant result;
-    EXPECT_EQ(regexp.Call(u"Test", Args(Driver::Text(u"a")), result), REGEXP_E_SYNTAX);
-    EXPECT_EQ(regexp.Call(u"Replace", Args(Driver::Text(u"a"), Driver::Text(u"b")), result),
+    EXPECT_EQ(regexp.Call(u"Test", Args(Text(u"a")), result), REGEXP_E_SYNTAX);
+    EXPECT_EQ(regexp.Call(u"Replace", Args(Text(u"a"), Text(u"b")), result),
               REGEXP_E_SYNTAX);
   }
 }
@@ -323,7 +307,7 @@ TEST_F(RegExpTest, CatastrophicBacktrackingFailsWithinASecond) {
 TEST_F(RegExpTest, CollectionsRefuseIndicesOutsideTheirRange) {
   Driver regexp = Make(u"(a)(b)?");
   ScopedVariant collection;
-  ASSERT_EQ(regexp.Call(u"Execute", Args(Driver::Text(u"a a")), collection), S_OK);
+  ASSERT_EQ(regexp.Call(u"Execute", Args(Text(u"a a")), collection), S_OK);
   Driver matches(ComPtr<IDispatch>::Share(collection.Get().pdispVal));
   HRESULT hr = S_OK;
   for (std::int32_t bad : {-1, 2, 1000}) {
