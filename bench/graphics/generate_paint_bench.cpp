@@ -1,8 +1,11 @@
 // Generate's painting sequence through the wrappers, from session start to the PNG bytes,
 // for the cells the encoder gives.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <unistd.h>
 
 #include <charconv>
+#include <fstream>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -117,6 +120,31 @@ void PaintSymbol(benchmark::State& state, const std::u16string& content, std::si
   if (bytes == 0) state.SkipWithError("no PNG was made");
   state.counters["png_bytes"] = static_cast<double>(bytes);
 }
+
+// Resident bytes now, and the most the process has had resident.
+long ResidentBytes() {
+  long total = 0, resident = 0;
+  std::ifstream("/proc/self/statm") >> total >> resident;
+  return resident * sysconf(_SC_PAGESIZE);
+}
+long PeakResidentBytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return usage.ru_maxrss * 1024;
+}
+
+// What one painting of the largest symbol holds at its peak beyond what was resident before,
+// counted in bitmaps of the picture's size. Registered first: the peak is the process's own,
+// so no larger run may come before it.
+void BM_GeneratePaintMemory(benchmark::State& state) {
+  const int size = static_cast<int>(state.range(0));
+  const Symbol symbol = SymbolFor(std::u16string(1273, u'a'), size, size);
+  const long before = ResidentBytes();
+  for (auto _ : state) benchmark::DoNotOptimize(Paint(symbol, size, size).data());
+  const double bitmap = 4.0 * size * size;
+  state.counters["peak_bitmaps"] = static_cast<double>(PeakResidentBytes() - before) / bitmap;
+}
+BENCHMARK(BM_GeneratePaintMemory)->Arg(2048)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 void BM_GeneratePaintVersion40(benchmark::State& state) {
   // 1,273 bytes, the most a version-40 symbol holds at level H.
