@@ -21,6 +21,11 @@
 // Each fill costs the number of active nodes of its path; each added rectangle costs its
 // pixels, with a small cache of recent class moves. Paths past kSlots in one run of fills are
 // painted in consecutive batches, each batch starting from the painted pixels.
+//
+// Classes are never freed one by one (too many places refer to them), so once there are
+// `classLimit` of them the live ones are copied into fresh tables, equal states made one
+// ("compaction"). That keeps memory near the pixel table plus a bounded number of classes,
+// for one pass over the pixels each time.
 #include "platform/gdiplus/fill/recorded_fill.h"
 
 #include "platform/gdiplus/fill/eager_fill.h"
@@ -83,6 +88,16 @@ struct Node {
 struct Group {
   std::array<SampleMask, kSlots> masks{};
   std::uint32_t node = kNone;
+
+  bool operator==(const Group&) const = default;
+};
+
+struct GroupHash {
+  std::uint64_t operator()(const Group& group) const {
+    std::uint64_t value = group.node;
+    for (const SampleMask mask : group.masks) value = Mix(value * 0x9E3779B97F4A7C15ull + mask);
+    return value;
+  }
 };
 
 // Open addressing with linear probing and backward-shift erase, so no entry goes stale. Key
@@ -225,9 +240,10 @@ struct Box {
 
 class Resolver {
  public:
-  Resolver(const PixelView& pixels, const Box& box)
+  Resolver(const PixelView& pixels, const Box& box, std::size_t classLimit)
       : pixels_(pixels),
         box_(box),
+        classLimit_(std::max<std::size_t>(classLimit, 2)),
         groupOf_(static_cast<std::size_t>(box.Width()) * box.Height(), 0),
         groups_(1),
         moves_(1024) {}
@@ -247,7 +263,7 @@ class Resolver {
   void Reserve(std::size_t rectangles) {
     const std::size_t pixels = static_cast<std::size_t>(box_.Width()) * box_.Height();
     const std::size_t expected =
-        std::min({16 * rectangles, 4 * pixels + 1024, std::size_t{1} << 20}) + 16;
+        std::min({16 * rectangles, 4 * pixels + 1024, classLimit_}) + 16;
     nodes_.reserve(expected);
     groups_.reserve(expected);
   }
@@ -557,6 +573,7 @@ class Resolver {
     Slot& slot = slots_[s];
     const RectList& rects = *slot.rects;
     for (; slot.applied < count; ++slot.applied) {
+      if (nodes_.size() >= classLimit_ || groups_.size() >= classLimit_) Compact();
       const RectSpan span = SpanOfRect(rects[slot.applied], pixels_.width, pixels_.height);
       if (span.Empty()) continue;
       Move* firstHint = nullptr;
@@ -584,6 +601,90 @@ class Resolver {
 
   void MoveEdge(Move*& hint, int x, int y, std::ptrdiff_t rowStart, SampleMask mask, int s) {
     if (mask != 0) MoveRun(hint, x, x, y, static_cast<std::size_t>(rowStart + x), mask, s);
+  }
+
+  // ---- compaction ----
+
+  // Replaces the classes by the live ones, one node per state and one group per pixel state.
+  // Between rectangles only: nothing but the tables rebuilt here holds a class id then.
+  void Compact() {
+    std::vector<Node> nodes;
+    std::vector<Group> groups(1);
+    ProbeTable<std::uint64_t, NodeKeyHash> nodeOfState;
+    ProbeTable<Group, GroupHash> groupOfState;
+    std::vector<std::uint32_t> newGroup(groups_.size(), kNone);
+    newGroup[0] = 0;
+    // Runs of one group are common (rectangles' insides), so they are handled whole.
+    for (std::size_t i = 0, end = groupOf_.size(); i < end;) {
+      const std::uint32_t g = groupOf_[i];
+      std::size_t next = i + 1;
+      while (next < end && groupOf_[next] == g) ++next;
+      if (g != 0) {
+        if (newGroup[g] == kNone) {
+          newGroup[g] = CompactGroup(g, nodes, groups, nodeOfState, groupOfState);
+        }
+        const std::uint32_t to = newGroup[g];
+        std::fill(groupOf_.begin() + static_cast<std::ptrdiff_t>(i),
+                  groupOf_.begin() + static_cast<std::ptrdiff_t>(next), to);
+        nodes[groups[to].node].population += static_cast<std::uint32_t>(next - i);
+      }
+      i = next;
+    }
+    nodes_ = std::move(nodes);
+    groups_ = std::move(groups);
+    for (Slot& slot : slots_) {
+      slot.members.clear();
+      slot.activeCount = 0;
+      slot.lazy.clear();
+    }
+    nodeIndex_ = ProbeTable<std::uint64_t, NodeKeyHash>(nodes_.size());
+    for (std::uint32_t id = 0; id < nodes_.size(); ++id) {
+      Node& node = nodes_[id];
+      node.indexedRaw = node.raw;
+      node.indexed = node.lazySlot < 0;
+      if (node.indexed) nodeIndex_.Put(node.Key(), id);
+      if (node.lazySlot >= 0) {
+        node.baseCount = slots_[node.lazySlot].fillCount;
+        slots_[node.lazySlot].lazy.push_back(id);
+        continue;
+      }
+      // Listed active: a fill that leaves one alone makes it stable again.
+      for (int s = 0; s < static_cast<int>(slots_.size()); ++s) {
+        if (node.Code(s) != 0) AddActive(s, id);
+      }
+    }
+    std::fill(moves_.begin(), moves_.end(), Move{});
+    ++epoch_;
+    classLimit_ = std::max(classLimit_, 2 * std::max(nodes_.size(), groups_.size()));
+    nodes_.reserve(classLimit_ + 16);
+    groups_.reserve(classLimit_ + 16);
+  }
+
+  std::uint32_t CompactGroup(std::uint32_t g, std::vector<Node>& nodes, std::vector<Group>& groups,
+                             ProbeTable<std::uint64_t, NodeKeyHash>& nodeOfState,
+                             ProbeTable<Group, GroupHash>& groupOfState) {
+    const std::uint32_t root = Root(groups_[g].node);
+    const Node& old = nodes_[root];
+    const std::uint32_t raw = CurrentRaw(root);
+    const std::uint64_t key = std::uint64_t{old.codes} << 32 | raw;
+    std::uint32_t node = nodeOfState.Find(key);
+    if (node == kNone) {
+      node = static_cast<std::uint32_t>(nodes.size());
+      Node& fresh = nodes.emplace_back();
+      fresh.raw = raw;
+      fresh.codes = old.codes;
+      fresh.parent = node;
+      fresh.lazySlot = old.lazySlot;
+      nodeOfState.Put(key, node);
+    }
+    const Group state{groups_[g].masks, node};
+    std::uint32_t group = groupOfState.Find(state);
+    if (group == kNone) {
+      group = static_cast<std::uint32_t>(groups.size());
+      groups.push_back(state);
+      groupOfState.Put(state, group);
+    }
+    return group;
   }
 
   // ---- one fill ----
@@ -655,6 +756,7 @@ class Resolver {
 
   const PixelView& pixels_;
   Box box_;
+  std::size_t classLimit_;
   std::vector<std::uint32_t> groupOf_;
   std::vector<Group> groups_;
   std::vector<Node> nodes_;
@@ -718,7 +820,8 @@ Box BoxOf(const PixelView& pixels, std::span<const FillRequest> fills) {
 
 }  // namespace
 
-void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills) {
+void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills,
+                        std::size_t classLimit) {
   for (std::size_t begin = 0; begin < fills.size();) {
     const std::size_t end = BatchEnd(fills, begin);
     const std::span<const FillRequest> batch = fills.subspan(begin, end - begin);
@@ -726,7 +829,7 @@ void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fi
     const Box box = BoxOf(pixels, batch);
     if (box.Empty()) continue;
     try {
-      Resolver resolver(pixels, box);
+      Resolver resolver(pixels, box, classLimit);
       resolver.Reserve(batch.back().rectCount + batch.size());
       for (const FillRequest& fill : batch) resolver.Run(fill);
       // WriteBack allocates before its first write: the pixels end all painted or untouched.

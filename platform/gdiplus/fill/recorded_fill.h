@@ -1,6 +1,7 @@
 #pragma once
 // Paints a sequence of recorded fills with the result of painting them one by one eagerly,
 // in time linear in their rectangles plus the pixels they touch (see recorded_fill.cpp).
+#include <cstddef>
 #include <span>
 
 #include "platform/gdiplus/fill/fill_request.h"
@@ -8,7 +9,11 @@
 
 namespace vantrel::platform::gdiplus {
 
+// How many pixel classes a painting keeps before it compacts them (about 4.5 MB).
+inline constexpr std::size_t kClassLimit = std::size_t{1} << 16;
+
 // Throws std::bad_alloc; the pixels are then partly painted.
-void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills);
+void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills,
+                        std::size_t classLimit = kClassLimit);
 
 }  // namespace vantrel::platform::gdiplus

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstddef>
 #include <limits>
 #include <memory>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "platform/gdiplus/fill/eager_fill.h"
@@ -104,7 +106,10 @@ Scenario RandomScenario(std::mt19937& random, int width, int height, Shapes shap
   return scenario;
 }
 
-void ExpectSameAsEager(std::uint32_t seed, Shapes shapes, StoredFormat format) {
+// classLimit: how many pixel classes the recorded fill keeps before compacting them; small
+// limits compact between almost every two rectangles.
+void ExpectSameAsEager(std::uint32_t seed, Shapes shapes, StoredFormat format,
+                       std::size_t classLimit = kClassLimit) {
   std::mt19937 random(seed);
   const int width = 1 + static_cast<int>(random() % 24);
   const int height = 1 + static_cast<int>(random() % 24);
@@ -112,11 +117,11 @@ void ExpectSameAsEager(std::uint32_t seed, Shapes shapes, StoredFormat format) {
   Canvas eager(width, height, format, seed);
   Canvas recorded(width, height, format, seed);
   for (const FillRequest& fill : scenario.fills) FillEagerly(eager.view, fill);
-  PaintRecordedFills(recorded.view, scenario.fills);
+  PaintRecordedFills(recorded.view, scenario.fills, classLimit);
   ASSERT_EQ(recorded.memory, eager.memory)
       << "seed " << seed << " shapes " << static_cast<int>(shapes) << " format "
       << static_cast<int>(format) << " size " << width << "x" << height << " fills "
-      << scenario.fills.size();
+      << scenario.fills.size() << " class limit " << classLimit;
 }
 
 TEST(RecordedFill, EqualsEagerOnRandomSequences) {
@@ -131,10 +136,25 @@ TEST(RecordedFill, EqualsEagerOnRandomSequences) {
   }
 }
 
+TEST(RecordedFill, EqualsEagerWhenItsClassesAreCompacted) {
+  const StoredFormat formats[] = {StoredFormat::Argb32, StoredFormat::Pargb32, StoredFormat::Rgb32,
+                                  StoredFormat::Rgb24};
+  const Shapes shapes[] = {Shapes::Grid, Shapes::Whole, Shapes::Fractional, Shapes::Wild};
+  std::uint32_t seed = 10001;
+  for (const Shapes shape : shapes) {
+    for (const StoredFormat format : formats) {
+      for (int i = 0; i < 40; ++i, ++seed) ExpectSameAsEager(seed, shape, format, 2 + seed % 24);
+    }
+  }
+}
+
 TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
-  // Every cell of a 21x21 symbol at 150x100 pixels, each followed by a fill of its path.
+  // Every cell of a 21x21 symbol at 150x100 pixels, each followed by a fill of its path; the
+  // second limit compacts the classes every few dozen rectangles.
   constexpr int kModules = 21;
-  for (const int width : {150, 25, 1000 / 8}) {
+  for (const auto& [width, classLimit] : {std::pair{150, kClassLimit}, std::pair{25, kClassLimit},
+                                         std::pair{1000 / 8, kClassLimit}, std::pair{150, std::size_t{64}},
+                                         std::pair{25, std::size_t{16}}}) {
     const int height = 100;
     const float moduleWidth = std::round(static_cast<float>(width) / kModules);
     const float moduleHeight = std::round(static_cast<float>(height) / kModules);
@@ -156,8 +176,8 @@ TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
     std::fill(eager.memory.begin(), eager.memory.end(), 0);
     std::fill(recorded.memory.begin(), recorded.memory.end(), 0);
     for (const FillRequest& fill : fills) FillEagerly(eager.view, fill);
-    PaintRecordedFills(recorded.view, fills);
-    EXPECT_EQ(recorded.memory, eager.memory) << "width " << width;
+    PaintRecordedFills(recorded.view, fills, classLimit);
+    EXPECT_EQ(recorded.memory, eager.memory) << "width " << width << " class limit " << classLimit;
   }
 }
 
