@@ -124,28 +124,29 @@ void ExpectSameAsEager(std::uint32_t seed, Shapes shapes, StoredFormat format,
       << scenario.fills.size() << " class limit " << classLimit;
 }
 
-TEST(RecordedFill, EqualsEagerOnRandomSequences) {
+// `cases` seeded sequences for every rectangle shape and stored format, seeds counting up
+// from firstSeed; classLimit(seed) is the recorded fill's class limit for that case.
+template <class ClassLimit>
+void ExpectSameAsEagerEverywhere(std::uint32_t firstSeed, int cases, ClassLimit classLimit) {
   const StoredFormat formats[] = {StoredFormat::Argb32, StoredFormat::Pargb32, StoredFormat::Rgb32,
                                   StoredFormat::Rgb24};
   const Shapes shapes[] = {Shapes::Grid, Shapes::Whole, Shapes::Fractional, Shapes::Wild};
-  std::uint32_t seed = 1;
+  std::uint32_t seed = firstSeed;
   for (const Shapes shape : shapes) {
     for (const StoredFormat format : formats) {
-      for (int i = 0; i < 150; ++i) ExpectSameAsEager(seed++, shape, format);
+      for (int i = 0; i < cases; ++i, ++seed) {
+        ExpectSameAsEager(seed, shape, format, classLimit(seed));
+      }
     }
   }
 }
 
+TEST(RecordedFill, EqualsEagerOnRandomSequences) {
+  ExpectSameAsEagerEverywhere(1, 150, [](std::uint32_t) { return kClassLimit; });
+}
+
 TEST(RecordedFill, EqualsEagerWhenItsClassesAreCompacted) {
-  const StoredFormat formats[] = {StoredFormat::Argb32, StoredFormat::Pargb32, StoredFormat::Rgb32,
-                                  StoredFormat::Rgb24};
-  const Shapes shapes[] = {Shapes::Grid, Shapes::Whole, Shapes::Fractional, Shapes::Wild};
-  std::uint32_t seed = 10001;
-  for (const Shapes shape : shapes) {
-    for (const StoredFormat format : formats) {
-      for (int i = 0; i < 40; ++i, ++seed) ExpectSameAsEager(seed, shape, format, 2 + seed % 24);
-    }
-  }
+  ExpectSameAsEagerEverywhere(10001, 40, [](std::uint32_t seed) { return 2 + seed % 24; });
 }
 
 TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
