@@ -25,7 +25,8 @@
 // Classes are never freed one by one (too many places refer to them), so once there are
 // `classLimit` of them the live ones are copied into fresh tables, equal states made one
 // ("compaction"). That keeps memory near the pixel table plus a bounded number of classes,
-// for one pass over the pixels each time.
+// for one pass over the pixels each time. Live states are few in practice, so the pixel table
+// holds 16-bit group ids; a batch that needs more groups is painted again with 32-bit ones.
 #include "platform/gdiplus/fill/recorded_fill.h"
 
 #include "platform/gdiplus/fill/eager_fill.h"
@@ -35,6 +36,7 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <limits>
 #include <new>
 #include <unordered_map>
 #include <utility>
@@ -238,7 +240,17 @@ struct Box {
   bool Empty() const { return right < left || bottom < top; }
 };
 
+// Thrown when the groups no longer fit the pixel table's ids.
+struct GroupIdsExhausted {};
+
+template <class PixelId>
 class Resolver {
+  // The largest group id the pixel table can hold (kNone stays free).
+  static constexpr std::size_t kMaxGroupId =
+      std::min<std::size_t>(std::numeric_limits<PixelId>::max(), kNone - 1);
+  // Compaction starts this far below the largest id, so one rectangle's new groups still fit.
+  static constexpr std::size_t kGroupHeadroom = kMaxGroupId / 4;
+
  public:
   Resolver(const PixelView& pixels, const Box& box, std::size_t classLimit)
       : pixels_(pixels),
@@ -289,7 +301,7 @@ class Resolver {
     const std::size_t rowBytes = width * BytesPerPixel(pixels_.format);
     bool aboveAllWritten = false;
     for (int y = box_.top; y <= box_.bottom; ++y) {
-      const std::uint32_t* row = groupOf_.data() + static_cast<std::size_t>(y - box_.top) * width;
+      const PixelId* row = groupOf_.data() + static_cast<std::size_t>(y - box_.top) * width;
       // Rows of a symbol repeat: a row of the same groups as the one above, all written, is
       // a copy of it.
       if (aboveAllWritten && std::equal(row, row + width, row - width)) {
@@ -467,6 +479,7 @@ class Resolver {
   // Groups are not looked up: remembered moves already share them between the pixels of a
   // rectangle, and a duplicate costs only its few bytes.
   std::uint32_t GroupFor(const std::array<SampleMask, kSlots>& masks, std::uint32_t node) {
+    if (groups_.size() > kMaxGroupId) throw GroupIdsExhausted{};
     const auto id = static_cast<std::uint32_t>(groups_.size());
     groups_.push_back(Group{masks, node});
     return id;
@@ -552,7 +565,8 @@ class Resolver {
     const Move& move = MoveFor(hint, from, mask, raw, s);
     if (move.to == from) return end;
     const auto count = static_cast<std::size_t>(end - x);
-    std::fill_n(groupOf_.begin() + static_cast<std::ptrdiff_t>(index), count, move.to);
+    std::fill_n(groupOf_.begin() + static_cast<std::ptrdiff_t>(index), count,
+                static_cast<PixelId>(move.to));
     // Added before taken: the target may be the source's own node.
     const auto moved = static_cast<std::uint32_t>(count);
     nodes_[move.toNode].population += moved;
@@ -573,7 +587,10 @@ class Resolver {
     Slot& slot = slots_[s];
     const RectList& rects = *slot.rects;
     for (; slot.applied < count; ++slot.applied) {
-      if (nodes_.size() >= classLimit_ || groups_.size() >= classLimit_) Compact();
+      if (nodes_.size() >= classLimit_ ||
+          groups_.size() >= std::min(classLimit_, kMaxGroupId - kGroupHeadroom)) {
+        Compact();
+      }
       const RectSpan span = SpanOfRect(rects[slot.applied], pixels_.width, pixels_.height);
       if (span.Empty()) continue;
       Move* firstHint = nullptr;
@@ -625,7 +642,7 @@ class Resolver {
         }
         const std::uint32_t to = newGroup[g];
         std::fill(groupOf_.begin() + static_cast<std::ptrdiff_t>(i),
-                  groupOf_.begin() + static_cast<std::ptrdiff_t>(next), to);
+                  groupOf_.begin() + static_cast<std::ptrdiff_t>(next), static_cast<PixelId>(to));
         nodes[groups[to].node].population += static_cast<std::uint32_t>(next - i);
       }
       i = next;
@@ -656,6 +673,8 @@ class Resolver {
     std::fill(moves_.begin(), moves_.end(), Move{});
     ++epoch_;
     classLimit_ = std::max(classLimit_, 2 * std::max(nodes_.size(), groups_.size()));
+    // Compacting again soon would cost a pass over the pixels for few new groups.
+    if (2 * groups_.size() > kMaxGroupId - kGroupHeadroom) throw GroupIdsExhausted{};
     nodes_.reserve(classLimit_ + 16);
     groups_.reserve(classLimit_ + 16);
   }
@@ -757,7 +776,7 @@ class Resolver {
   const PixelView& pixels_;
   Box box_;
   std::size_t classLimit_;
-  std::vector<std::uint32_t> groupOf_;
+  std::vector<PixelId> groupOf_;
   std::vector<Group> groups_;
   std::vector<Node> nodes_;
   std::vector<Slot> slots_;
@@ -818,6 +837,17 @@ Box BoxOf(const PixelView& pixels, std::span<const FillRequest> fills) {
   return box;
 }
 
+// Leaves the pixels untouched when it throws.
+template <class PixelId>
+void PaintBatch(const PixelView& pixels, const Box& box, std::span<const FillRequest> batch,
+                std::size_t classLimit) {
+  Resolver<PixelId> resolver(pixels, box, classLimit);
+  resolver.Reserve(batch.back().rectCount + batch.size());
+  for (const FillRequest& fill : batch) resolver.Run(fill);
+  // WriteBack allocates before its first write: the pixels end all painted or untouched.
+  resolver.WriteBack();
+}
+
 }  // namespace
 
 void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills,
@@ -829,11 +859,11 @@ void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fi
     const Box box = BoxOf(pixels, batch);
     if (box.Empty()) continue;
     try {
-      Resolver resolver(pixels, box, classLimit);
-      resolver.Reserve(batch.back().rectCount + batch.size());
-      for (const FillRequest& fill : batch) resolver.Run(fill);
-      // WriteBack allocates before its first write: the pixels end all painted or untouched.
-      resolver.WriteBack();
+      try {
+        PaintBatch<std::uint16_t>(pixels, box, batch, classLimit);
+      } catch (const GroupIdsExhausted&) {
+        PaintBatch<std::uint32_t>(pixels, box, batch, classLimit);
+      }
     } catch (const std::bad_alloc&) {
       // Painting one fill at a time needs far less memory.
       for (const FillRequest& fill : batch) FillEagerly(pixels, fill);

@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <cstddef>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <random>
@@ -199,6 +200,32 @@ TEST(RecordedFill, ManyPathsArePaintedInBatchesWithTheSameResult) {
   for (const FillRequest& fill : fills) FillEagerly(eager.view, fill);
   PaintRecordedFills(recorded.view, fills);
   EXPECT_EQ(recorded.memory, eager.memory);
+}
+
+TEST(RecordedFill, StaysExactWithMorePixelStatesThanShortIdsName) {
+  // Every pixel of the canvas starts with its own colour, so every pixel a fill touches makes a
+  // state of its own: one rectangle over all of them, and one-pixel rectangles that keep
+  // their states apart however often the classes are compacted.
+  constexpr int kSide = 256;
+  std::vector<RectF> onePixelEach;
+  for (int i = 0; i < 60000; ++i) {
+    onePixelEach.push_back({static_cast<float>(i % kSide), static_cast<float>(i / kSide), 1, 1});
+  }
+  const std::vector<RectF> cases[] = {{{-0.5f, -0.5f, kSide + 1.0f, kSide + 1.0f}}, onePixelEach};
+  for (const std::vector<RectF>& rects : cases) {
+    Canvas eager(kSide, kSide, StoredFormat::Rgb32, 0), recorded(kSide, kSide, StoredFormat::Rgb32, 0);
+    for (std::uint32_t i = 0; i < kSide * kSide; ++i) {
+      const std::uint32_t raw = 0xFF000000u | (i * 2654435761u >> 8);
+      std::memcpy(eager.memory.data() + 4 * i, &raw, 4);
+      std::memcpy(recorded.memory.data() + 4 * i, &raw, 4);
+    }
+    const auto path = std::make_shared<RectList>(rects);
+    const std::vector<FillRequest> fills{
+        {path, path->size(), FillModeAlternate, Premultiply(0x80336699u), true}};
+    FillEagerly(eager.view, fills[0]);
+    PaintRecordedFills(recorded.view, fills);
+    EXPECT_EQ(recorded.memory, eager.memory) << rects.size() << " rectangles";
+  }
 }
 
 }  // namespace
