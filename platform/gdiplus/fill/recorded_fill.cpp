@@ -27,6 +27,11 @@
 // ("compaction"). That keeps memory near the pixel table plus a bounded number of classes,
 // for one pass over the pixels each time. Live states are few in practice, so the pixel table
 // holds 16-bit group ids; a batch that needs more groups is painted again with 32-bit ones.
+//
+// Pixels never affect one another, so a batch is split into interleaved row stripes (row y
+// belongs to stripe y mod n), each resolved on its own thread with its own classes; every
+// stripe takes its share of each rectangle, so the work stays even however the picture is
+// painted. Nothing is written until every stripe has resolved.
 #include "platform/gdiplus/fill/recorded_fill.h"
 
 #include "platform/gdiplus/fill/eager_fill.h"
@@ -36,7 +41,11 @@
 #include <bit>
 #include <cstdint>
 #include <cstring>
+#include <exception>
 #include <limits>
+#include <optional>
+#include <system_error>
+#include <thread>
 #include <new>
 #include <unordered_map>
 #include <utility>
@@ -190,8 +199,15 @@ struct Chain {
   bool settled = false;
 };
 
+// Where a path's rectangles land, worked out once for the batch and read by every stripe.
+struct PathSpans {
+  const RectList* rects = nullptr;
+  std::vector<RectSpan> spans;  // of rects[0, spans.size())
+};
+
 struct Slot {
   const RectList* rects = nullptr;
+  const std::vector<RectSpan>* spans = nullptr;
   GpFillMode fillMode = FillModeAlternate;
   std::size_t applied = 0;  // rectangles already counted in the pixels' masks
   std::vector<std::uint32_t> members;
@@ -252,11 +268,18 @@ class Resolver {
   static constexpr std::size_t kGroupHeadroom = kMaxGroupId / 4;
 
  public:
-  Resolver(const PixelView& pixels, const Box& box, std::size_t classLimit)
+  // Resolves the rows box.top + stripe, box.top + stripe + stripes, ... of the box.
+  Resolver(const PixelView& pixels, const Box& box, std::span<const PathSpans> paths,
+           int stripe, int stripes, std::size_t classLimit)
       : pixels_(pixels),
         box_(box),
+        paths_(paths),
+        stripe_(stripe),
+        stripes_(stripes),
+        firstRow_(box.top + stripe),
+        rowCount_(firstRow_ > box.bottom ? 0 : (box.bottom - firstRow_) / stripes + 1),
         classLimit_(std::max<std::size_t>(classLimit, 2)),
-        groupOf_(static_cast<std::size_t>(box.Width()) * box.Height(), 0),
+        groupOf_(static_cast<std::size_t>(box.Width()) * rowCount_, 0),
         groups_(1),
         moves_(1024) {}
 
@@ -266,6 +289,9 @@ class Resolver {
     }
     Slot& slot = slots_.emplace_back();
     slot.rects = fill.rects.get();
+    slot.spans = &std::find_if(paths_.begin(), paths_.end(), [&](const PathSpans& path) {
+                    return path.rects == slot.rects;
+                  })->spans;
     slot.fillMode = fill.fillMode;
     return static_cast<int>(slots_.size() - 1);
   }
@@ -273,7 +299,7 @@ class Resolver {
   // Room for the classes a batch of this many rectangles usually makes (a few per rectangle,
   // and up to a few per pixel): growing would copy them all, unused room is never touched.
   void Reserve(std::size_t rectangles) {
-    const std::size_t pixels = static_cast<std::size_t>(box_.Width()) * box_.Height();
+    const std::size_t pixels = groupOf_.size();
     const std::size_t expected =
         std::min({16 * rectangles, 4 * pixels + 1024, classLimit_}) + 16;
     nodes_.reserve(expected);
@@ -286,32 +312,37 @@ class Resolver {
     Fill(s, fill.colour, fill.antiAlias);
   }
 
-  void WriteBack() {
-    // Only the groups that pixels hold are resolved, and all before the first write, which
-    // must not be followed by a failure.
-    std::vector<std::uint32_t> colours(groups_.size());
+  // Works out the colour of every group that pixels hold: all the allocating, and all the
+  // reading of classes, before Write.
+  void PrepareWrite() {
+    colours_.assign(groups_.size(), 0);
     std::vector<std::uint8_t> held(groups_.size(), 0);
     for (std::uint32_t last = 0; const std::uint32_t g : groupOf_) {
       if (g != last) held[g] = 1, last = g;
     }
     for (std::size_t g = 1; g < groups_.size(); ++g) {
-      if (held[g]) colours[g] = CurrentRaw(Root(groups_[g].node));
+      if (held[g]) colours_[g] = CurrentRaw(Root(groups_[g].node));
     }
+  }
+
+  // Writes this stripe's painted pixels; cannot fail.
+  void Write() const {
     const auto width = static_cast<std::size_t>(box_.Width());
     const std::size_t rowBytes = width * BytesPerPixel(pixels_.format);
     bool aboveAllWritten = false;
-    for (int y = box_.top; y <= box_.bottom; ++y) {
-      const PixelId* row = groupOf_.data() + static_cast<std::size_t>(y - box_.top) * width;
-      // Rows of a symbol repeat: a row of the same groups as the one above, all written, is
-      // a copy of it.
+    for (int r = 0; r < rowCount_; ++r) {
+      const int y = firstRow_ + r * stripes_;
+      const PixelId* row = groupOf_.data() + static_cast<std::size_t>(r) * width;
+      // Rows of a symbol repeat: a row of the same groups as the stripe's row above, all
+      // written, is a copy of it.
       if (aboveAllWritten && std::equal(row, row + width, row - width)) {
-        std::memcpy(pixels_.At(box_.left, y), pixels_.At(box_.left, y - 1), rowBytes);
+        std::memcpy(pixels_.At(box_.left, y), pixels_.At(box_.left, y - stripes_), rowBytes);
         continue;
       }
       aboveAllWritten = true;
       for (int x = box_.left; x <= box_.right; ++x) {
         if (const std::uint32_t g = row[x - box_.left]; g != 0) {
-          pixels_.Write(x, y, colours[g]);
+          pixels_.Write(x, y, colours_[g]);
         } else {
           aboveAllWritten = false;
         }
@@ -585,21 +616,23 @@ class Resolver {
 
   void AddRectangles(int s, std::size_t count) {
     Slot& slot = slots_[s];
-    const RectList& rects = *slot.rects;
+    const std::vector<RectSpan>& spans = *slot.spans;
     for (; slot.applied < count; ++slot.applied) {
       if (nodes_.size() >= classLimit_ ||
           groups_.size() >= std::min(classLimit_, kMaxGroupId - kGroupHeadroom)) {
         Compact();
       }
-      const RectSpan span = SpanOfRect(rects[slot.applied], pixels_.width, pixels_.height);
+      const RectSpan& span = spans[slot.applied];
       if (span.Empty()) continue;
       Move* firstHint = nullptr;
       Move* innerHint = nullptr;
       Move* lastHint = nullptr;
-      for (int y = span.rows.first; y <= span.rows.last; ++y) {
+      // The span's first row of this stripe: span rows start at or below the box's top.
+      const int skip = (stripe_ - (span.rows.first - box_.top) % stripes_ + stripes_) % stripes_;
+      for (int y = span.rows.first + skip; y <= span.rows.last; y += stripes_) {
         const AxisBits rowBits = span.rows.BitsAt(y);
         const std::ptrdiff_t rowStart =
-            static_cast<std::ptrdiff_t>(y - box_.top) * box_.Width() - box_.left;
+            static_cast<std::ptrdiff_t>((y - firstRow_) / stripes_) * box_.Width() - box_.left;
         const int first = span.columns.first, last = span.columns.last;
         MoveEdge(firstHint, first, y, rowStart, MaskAt(span.columns.BitsAt(first), rowBits), s);
         // Between the end columns every pixel meets the same mask.
@@ -775,6 +808,12 @@ class Resolver {
 
   const PixelView& pixels_;
   Box box_;
+  std::span<const PathSpans> paths_;
+  int stripe_;
+  int stripes_;
+  int firstRow_;
+  int rowCount_;
+  std::vector<std::uint32_t> colours_;  // by group, from PrepareWrite
   std::size_t classLimit_;
   std::vector<PixelId> groupOf_;
   std::vector<Group> groups_;
@@ -811,22 +850,28 @@ std::size_t BatchEnd(std::span<const FillRequest> fills, std::size_t begin) {
   return end;
 }
 
-Box BoxOf(const PixelView& pixels, std::span<const FillRequest> fills) {
-  // Each path's rectangles count once, up to its last fill's count.
-  std::vector<std::pair<const RectList*, std::size_t>> extents;
+// The spans of each path's rectangles up to its last fill's count, and the box they touch.
+Box SpansOf(const PixelView& pixels, std::span<const FillRequest> fills,
+            std::vector<PathSpans>& paths) {
+  std::vector<std::size_t> counts;
   for (const FillRequest& fill : fills) {
-    auto found = std::find_if(extents.begin(), extents.end(),
-                              [&](const auto& e) { return e.first == fill.rects.get(); });
-    if (found == extents.end()) {
-      extents.emplace_back(fill.rects.get(), fill.rectCount);
+    auto found = std::find_if(paths.begin(), paths.end(),
+                              [&](const PathSpans& path) { return path.rects == fill.rects.get(); });
+    if (found == paths.end()) {
+      paths.push_back({fill.rects.get(), {}});
+      counts.push_back(fill.rectCount);
     } else {
-      found->second = std::max(found->second, fill.rectCount);
+      std::size_t& count = counts[static_cast<std::size_t>(found - paths.begin())];
+      count = std::max(count, fill.rectCount);
     }
   }
   Box box{pixels.width, pixels.height, -1, -1};
-  for (const auto& [rects, count] : extents) {
-    for (std::size_t i = 0; i < count; ++i) {
-      const RectSpan span = SpanOfRect((*rects)[i], pixels.width, pixels.height);
+  for (std::size_t p = 0; p < paths.size(); ++p) {
+    const RectList& rects = *paths[p].rects;
+    std::vector<RectSpan>& spans = paths[p].spans;
+    spans.reserve(counts[p]);
+    for (std::size_t i = 0; i < counts[p]; ++i) {
+      const RectSpan& span = spans.emplace_back(SpanOfRect(rects[i], pixels.width, pixels.height));
       if (span.Empty()) continue;
       box.left = std::min(box.left, span.columns.first);
       box.right = std::max(box.right, span.columns.last);
@@ -837,33 +882,92 @@ Box BoxOf(const PixelView& pixels, std::span<const FillRequest> fills) {
   return box;
 }
 
-// Leaves the pixels untouched when it throws.
-template <class PixelId>
-void PaintBatch(const PixelView& pixels, const Box& box, std::span<const FillRequest> batch,
-                std::size_t classLimit) {
-  Resolver<PixelId> resolver(pixels, box, classLimit);
-  resolver.Reserve(batch.back().rectCount + batch.size());
-  for (const FillRequest& fill : batch) resolver.Run(fill);
-  // WriteBack allocates before its first write: the pixels end all painted or untouched.
-  resolver.WriteBack();
+// One stripe of a batch, resolved with 16-bit group ids, or 32-bit ones when those run out.
+class Stripe {
+ public:
+  // Throws std::bad_alloc; touches no pixel.
+  void Resolve(const PixelView& pixels, const Box& box, std::span<const PathSpans> paths,
+               std::span<const FillRequest> batch, int stripe, int stripes,
+               std::size_t classLimit) {
+    try {
+      Run(narrow_, pixels, box, paths, batch, stripe, stripes, classLimit);
+    } catch (const GroupIdsExhausted&) {
+      narrow_.reset();
+      Run(wide_, pixels, box, paths, batch, stripe, stripes, classLimit);
+    }
+  }
+
+  void Write() const {
+    if (narrow_) narrow_->Write();
+    if (wide_) wide_->Write();
+  }
+
+ private:
+  template <class PixelId>
+  static void Run(std::optional<Resolver<PixelId>>& resolver, const PixelView& pixels,
+                  const Box& box, std::span<const PathSpans> paths,
+                  std::span<const FillRequest> batch, int stripe, int stripes,
+                  std::size_t classLimit) {
+    resolver.emplace(pixels, box, paths, stripe, stripes, classLimit);
+    resolver->Reserve(batch.back().rectCount + batch.size());
+    for (const FillRequest& fill : batch) resolver->Run(fill);
+    resolver->PrepareWrite();
+  }
+
+  std::optional<Resolver<std::uint16_t>> narrow_;
+  std::optional<Resolver<std::uint32_t>> wide_;
+};
+
+// As many stripes as there are cores, where the batch is large enough to pay for a thread.
+int StripesFor(const Box& box, std::size_t fills, int asked) {
+  if (asked > 0) return std::min(asked, std::max(box.Height(), 1));
+  if (fills < 64 || box.Height() < 64) return 1;
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
+
+// Resolves every stripe, one on this thread and the rest on their own, then writes them all.
+// Throws std::bad_alloc with the pixels untouched.
+void PaintBatch(const PixelView& pixels, const Box& box, std::span<const PathSpans> paths,
+                std::span<const FillRequest> batch, int stripes, std::size_t classLimit) {
+  std::vector<Stripe> parts(static_cast<std::size_t>(stripes));
+  std::vector<std::exception_ptr> failures(parts.size());
+  auto resolve = [&](std::size_t k) {
+    try {
+      parts[k].Resolve(pixels, box, paths, batch, static_cast<int>(k), stripes, classLimit);
+    } catch (...) {
+      failures[k] = std::current_exception();
+    }
+  };
+  std::vector<std::thread> threads;
+  for (std::size_t k = 1; k < parts.size(); ++k) {
+    try {
+      threads.emplace_back(resolve, k);
+    } catch (const std::system_error&) {
+      resolve(k);  // no thread to be had: this one does it
+    }
+  }
+  resolve(0);
+  for (std::thread& thread : threads) thread.join();
+  for (const std::exception_ptr& failure : failures) {
+    if (failure) std::rethrow_exception(failure);
+  }
+  for (const Stripe& part : parts) part.Write();
 }
 
 }  // namespace
 
 void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills,
-                        std::size_t classLimit) {
+                        const RecordedFillOptions& options) {
   for (std::size_t begin = 0; begin < fills.size();) {
     const std::size_t end = BatchEnd(fills, begin);
     const std::span<const FillRequest> batch = fills.subspan(begin, end - begin);
     begin = end;
-    const Box box = BoxOf(pixels, batch);
-    if (box.Empty()) continue;
     try {
-      try {
-        PaintBatch<std::uint16_t>(pixels, box, batch, classLimit);
-      } catch (const GroupIdsExhausted&) {
-        PaintBatch<std::uint32_t>(pixels, box, batch, classLimit);
-      }
+      std::vector<PathSpans> paths;
+      const Box box = SpansOf(pixels, batch, paths);
+      if (box.Empty()) continue;
+      PaintBatch(pixels, box, paths, batch, StripesFor(box, batch.size(), options.stripes),
+                 options.classLimit);
     } catch (const std::bad_alloc&) {
       // Painting one fill at a time needs far less memory.
       for (const FillRequest& fill : batch) FillEagerly(pixels, fill);

@@ -9,11 +9,15 @@
 
 namespace vantrel::platform::gdiplus {
 
-// How many pixel classes a painting keeps before it compacts them (about 4.5 MB).
-inline constexpr std::size_t kClassLimit = std::size_t{1} << 16;
+struct RecordedFillOptions {
+  // How many pixel classes a painting keeps before it compacts them (about 4.5 MB).
+  std::size_t classLimit = std::size_t{1} << 16;
+  // Row stripes resolved side by side; 0: one per core when the batch is large enough.
+  int stripes = 0;
+};
 
 // Throws std::bad_alloc; the pixels are then partly painted.
 void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fills,
-                        std::size_t classLimit = kClassLimit);
+                        const RecordedFillOptions& options = {});
 
 }  // namespace vantrel::platform::gdiplus

@@ -107,10 +107,9 @@ Scenario RandomScenario(std::mt19937& random, int width, int height, Shapes shap
   return scenario;
 }
 
-// classLimit: how many pixel classes the recorded fill keeps before compacting them; small
-// limits compact between almost every two rectangles.
+// Small class limits compact between almost every two rectangles; stripes split the rows.
 void ExpectSameAsEager(std::uint32_t seed, Shapes shapes, StoredFormat format,
-                       std::size_t classLimit = kClassLimit) {
+                       const RecordedFillOptions& options) {
   std::mt19937 random(seed);
   const int width = 1 + static_cast<int>(random() % 24);
   const int height = 1 + static_cast<int>(random() % 24);
@@ -118,17 +117,18 @@ void ExpectSameAsEager(std::uint32_t seed, Shapes shapes, StoredFormat format,
   Canvas eager(width, height, format, seed);
   Canvas recorded(width, height, format, seed);
   for (const FillRequest& fill : scenario.fills) FillEagerly(eager.view, fill);
-  PaintRecordedFills(recorded.view, scenario.fills, classLimit);
+  PaintRecordedFills(recorded.view, scenario.fills, options);
   ASSERT_EQ(recorded.memory, eager.memory)
       << "seed " << seed << " shapes " << static_cast<int>(shapes) << " format "
       << static_cast<int>(format) << " size " << width << "x" << height << " fills "
-      << scenario.fills.size() << " class limit " << classLimit;
+      << scenario.fills.size() << " class limit " << options.classLimit << " stripes "
+      << options.stripes;
 }
 
 // `cases` seeded sequences for every rectangle shape and stored format, seeds counting up
-// from firstSeed; classLimit(seed) is the recorded fill's class limit for that case.
-template <class ClassLimit>
-void ExpectSameAsEagerEverywhere(std::uint32_t firstSeed, int cases, ClassLimit classLimit) {
+// from firstSeed; optionsFor(seed) is how the recorded fill paints that case.
+template <class OptionsFor>
+void ExpectSameAsEagerEverywhere(std::uint32_t firstSeed, int cases, OptionsFor optionsFor) {
   const StoredFormat formats[] = {StoredFormat::Argb32, StoredFormat::Pargb32, StoredFormat::Rgb32,
                                   StoredFormat::Rgb24};
   const Shapes shapes[] = {Shapes::Grid, Shapes::Whole, Shapes::Fractional, Shapes::Wild};
@@ -136,27 +136,34 @@ void ExpectSameAsEagerEverywhere(std::uint32_t firstSeed, int cases, ClassLimit 
   for (const Shapes shape : shapes) {
     for (const StoredFormat format : formats) {
       for (int i = 0; i < cases; ++i, ++seed) {
-        ExpectSameAsEager(seed, shape, format, classLimit(seed));
+        ExpectSameAsEager(seed, shape, format, optionsFor(seed));
       }
     }
   }
 }
 
 TEST(RecordedFill, EqualsEagerOnRandomSequences) {
-  ExpectSameAsEagerEverywhere(1, 150, [](std::uint32_t) { return kClassLimit; });
+  // One to three row stripes.
+  ExpectSameAsEagerEverywhere(1, 150, [](std::uint32_t seed) {
+    return RecordedFillOptions{.stripes = 1 + static_cast<int>(seed % 3)};
+  });
 }
 
 TEST(RecordedFill, EqualsEagerWhenItsClassesAreCompacted) {
-  ExpectSameAsEagerEverywhere(10001, 40, [](std::uint32_t seed) { return 2 + seed % 24; });
+  ExpectSameAsEagerEverywhere(10001, 40, [](std::uint32_t seed) {
+    return RecordedFillOptions{.classLimit = 2 + seed % 24, .stripes = 1 + static_cast<int>(seed % 2)};
+  });
 }
 
 TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
   // Every cell of a 21x21 symbol at 150x100 pixels, each followed by a fill of its path; the
   // second limit compacts the classes every few dozen rectangles.
   constexpr int kModules = 21;
-  for (const auto& [width, classLimit] : {std::pair{150, kClassLimit}, std::pair{25, kClassLimit},
-                                         std::pair{1000 / 8, kClassLimit}, std::pair{150, std::size_t{64}},
-                                         std::pair{25, std::size_t{16}}}) {
+  const RecordedFillOptions automatic, compacting{.classLimit = 64}, threeStripes{.stripes = 3};
+  for (const auto& [width, options] : {std::pair{150, automatic}, std::pair{25, automatic},
+                                      std::pair{1000 / 8, automatic}, std::pair{150, compacting},
+                                      std::pair{25, RecordedFillOptions{.classLimit = 16}},
+                                      std::pair{150, threeStripes}}) {
     const int height = 100;
     const float moduleWidth = std::round(static_cast<float>(width) / kModules);
     const float moduleHeight = std::round(static_cast<float>(height) / kModules);
@@ -178,8 +185,10 @@ TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
     std::fill(eager.memory.begin(), eager.memory.end(), 0);
     std::fill(recorded.memory.begin(), recorded.memory.end(), 0);
     for (const FillRequest& fill : fills) FillEagerly(eager.view, fill);
-    PaintRecordedFills(recorded.view, fills, classLimit);
-    EXPECT_EQ(recorded.memory, eager.memory) << "width " << width << " class limit " << classLimit;
+    PaintRecordedFills(recorded.view, fills, options);
+    EXPECT_EQ(recorded.memory, eager.memory)
+        << "width " << width << " class limit " << options.classLimit << " stripes "
+        << options.stripes;
   }
 }
 
@@ -223,7 +232,8 @@ TEST(RecordedFill, StaysExactWithMorePixelStatesThanShortIdsName) {
     const std::vector<FillRequest> fills{
         {path, path->size(), FillModeAlternate, Premultiply(0x80336699u), true}};
     FillEagerly(eager.view, fills[0]);
-    PaintRecordedFills(recorded.view, fills);
+    // One stripe: all those states in one table.
+    PaintRecordedFills(recorded.view, fills, {.stripes = 1});
     EXPECT_EQ(recorded.memory, eager.memory) << rects.size() << " rectangles";
   }
 }
