@@ -933,7 +933,9 @@ void PaintBatch(const PixelView& pixels, const Box& box, std::span<const PathSpa
   std::vector<std::exception_ptr> failures(parts.size());
   auto resolve = [&](std::size_t k) {
     try {
-      parts[k].Resolve(pixels, box, paths, batch, static_cast<int>(k), stripes, classLimit);
+      // The stripes share the limit: together they keep no more classes than one would.
+      parts[k].Resolve(pixels, box, paths, batch, static_cast<int>(k), stripes,
+                       classLimit / static_cast<std::size_t>(stripes));
     } catch (...) {
       failures[k] = std::current_exception();
     }
