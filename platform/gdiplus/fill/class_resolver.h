@@ -114,6 +114,9 @@ struct Slot {
   const RectList* rects = nullptr;
   const std::vector<RectSpan>* spans = nullptr;
   GpFillMode fillMode = FillModeAlternate;
+  // The coverage-code bits this slot's fills read: the grid count when one smooths, the centre
+  // when one does not. Classes differing only in other bits behave alike, so they are one.
+  CoverageCode codeMask = 0;
   std::size_t applied = 0;  // rectangles already counted in the pixels' masks
   std::vector<std::uint32_t> members;
   std::size_t activeCount = 0;  // members[0, activeCount) are active
@@ -174,10 +177,11 @@ class Resolver {
 
  public:
   // Resolves the rows box.top + stripe, box.top + stripe + stripes, ... of the box.
-  Resolver(const PixelView& pixels, const Box& box, std::span<const PathSpans> paths,
-           int stripe, int stripes, std::size_t classLimit)
+  Resolver(const PixelView& pixels, const Box& box, std::span<const FillRequest> batch,
+           std::span<const PathSpans> paths, int stripe, int stripes, std::size_t classLimit)
       : pixels_(pixels),
         box_(box),
+        batch_(batch),
         paths_(paths),
         stripe_(stripe),
         stripes_(stripes),
@@ -198,6 +202,11 @@ class Resolver {
                     return path.rects == slot.rects;
                   })->spans;
     slot.fillMode = fill.fillMode;
+    for (const FillRequest& later : batch_) {
+      if (later.rects == fill.rects && later.fillMode == fill.fillMode) {
+        slot.codeMask |= later.antiAlias ? 0x1F : 0x20;
+      }
+    }
     return static_cast<int>(slots_.size() - 1);
   }
 
@@ -447,7 +456,8 @@ class Resolver {
       move.epoch = epoch_;
       return move;
     }
-    codes = (codes & ~(0xFFu << (8 * s))) | std::uint32_t{CodeOf(masks[s])} << (8 * s);
+    const CoverageCode code = CodeOf(masks[s]) & slots_[s].codeMask;
+    codes = (codes & ~(0xFFu << (8 * s))) | std::uint32_t{code} << (8 * s);
     move.toNode = NodeFor(codes, move.raw);
     move.to = GroupFor(masks, move.toNode);
     move.epoch = epoch_;
@@ -713,6 +723,7 @@ class Resolver {
 
   const PixelView& pixels_;
   Box box_;
+  std::span<const FillRequest> batch_;
   std::span<const PathSpans> paths_;
   int stripe_;
   int stripes_;

@@ -102,7 +102,7 @@ class Stripe {
                   const Box& box, std::span<const PathSpans> paths,
                   std::span<const FillRequest> batch, int stripe, int stripes,
                   std::size_t classLimit) {
-    resolver.emplace(pixels, box, paths, stripe, stripes, classLimit);
+    resolver.emplace(pixels, box, batch, paths, stripe, stripes, classLimit);
     resolver->Reserve(batch.back().rectCount + batch.size());
     for (const FillRequest& fill : batch) resolver->Run(fill);
     resolver->PrepareWrite();
