@@ -1,6 +1,7 @@
 #include "platform/gdiplus/fill/rect_span.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace vantrel::platform::gdiplus {
@@ -10,14 +11,29 @@ namespace {
 // its grid samples sit at 8p-3, 8p-1, 8p+1, 8p+3 and its centre at 8p.
 constexpr int kGridOffsets[4] = {-3, -1, 1, 3};
 
-AxisBits BitsWithin(std::int64_t pixel, std::int64_t low, std::int64_t high) {
-  AxisBits bits = 0;
-  for (int i = 0; i < 4; ++i) {
-    const std::int64_t position = 8 * pixel + kGridOffsets[i];
-    if (position >= low && position <= high) bits |= static_cast<AxisBits>(1u << i);
+// The bits of the positions from low to high, counted from a pixel's centre; -4 and 4 stand
+// for anything beyond, so a lookup answers.
+constexpr auto kBitsBetween = [] {
+  std::array<std::array<AxisBits, 9>, 9> table{};
+  for (int low = -4; low <= 4; ++low) {
+    for (int high = -4; high <= 4; ++high) {
+      AxisBits bits = 0;
+      for (int i = 0; i < 4; ++i) {
+        if (kGridOffsets[i] >= low && kGridOffsets[i] <= high) {
+          bits |= static_cast<AxisBits>(1u << i);
+        }
+      }
+      if (low <= 0 && 0 <= high) bits |= 0x10;
+      table[low + 4][high + 4] = bits;
+    }
   }
-  if (8 * pixel >= low && 8 * pixel <= high) bits |= 0x10;
-  return bits;
+  return table;
+}();
+
+AxisBits BitsWithin(std::int64_t pixel, std::int64_t low, std::int64_t high) {
+  const std::int64_t from = std::clamp<std::int64_t>(low - 8 * pixel, -4, 4);
+  const std::int64_t to = std::clamp<std::int64_t>(high - 8 * pixel, -4, 4);
+  return kBitsBetween[from + 4][to + 4];
 }
 
 // ceil(value) kept within [low, high], without a libm call: every rectangle needs four.
