@@ -135,6 +135,7 @@ void PaintBatch(const PixelView& pixels, const Box& box, std::span<const PathSpa
     }
   };
   std::vector<std::thread> threads;
+  threads.reserve(parts.size());  // no allocation may fail once a thread runs
   for (std::size_t k = 1; k < parts.size(); ++k) {
     try {
       threads.emplace_back(resolve, k);
