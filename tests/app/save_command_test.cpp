@@ -5,22 +5,17 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "tests/app/modal_answers.h"
 #include "tests/app/picture_reading.h"
 #include "tests/app/window_fixture.h"
+#include "tests/support/file_bytes.h"
 
 namespace vantrel::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
-
-Bytes ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
 
 // Saving from a window whose dialog starts in an empty folder of its own.
 class SaveCommand : public WindowTest {
@@ -64,7 +59,7 @@ TEST_F(SaveCommand, WritesThePreviewsBytesUnderTheNameWithJpgAppended) {
   ClickSave();
   EXPECT_EQ(answers.Given(), 2u);
   EXPECT_EQ(Names(), std::vector<std::string>{"qr.jpg"});
-  const Bytes written = ReadAll(Folder() / "qr.jpg");
+  const Bytes written = FileBytes(Folder() / "qr.jpg");
   EXPECT_TRUE(StartsWithPngSignature(written));
   EXPECT_EQ(written, window_.PreviewPicture());
 }
@@ -82,7 +77,7 @@ TEST_F(SaveCommand, SavingAgainOverTheSameNameLeavesOnlyTheLatestBytes) {
     EXPECT_EQ(answers.Given(), 3u);
   }
   EXPECT_EQ(Names(), std::vector<std::string>{"qr.jpg"});
-  EXPECT_EQ(ReadAll(Folder() / "qr.jpg"), window_.PreviewPicture());
+  EXPECT_EQ(FileBytes(Folder() / "qr.jpg"), window_.PreviewPicture());
 }
 
 TEST_F(SaveCommand, CancellingOrRefusingTheOverwriteWritesNothing) {
@@ -100,7 +95,7 @@ TEST_F(SaveCommand, CancellingOrRefusingTheOverwriteWritesNothing) {
     EXPECT_EQ(answers.Given(), 4u);
   }
   EXPECT_EQ(Names(), std::vector<std::string>{"qr.jpg"});
-  EXPECT_EQ(ReadAll(Folder() / "qr.jpg"), (Bytes{'o', 'l', 'd'}));
+  EXPECT_EQ(FileBytes(Folder() / "qr.jpg"), (Bytes{'o', 'l', 'd'}));
 }
 
 TEST_F(SaveCommand, AnEmptyPreviewIsAFailureAndTouchesNoFile) {
@@ -145,7 +140,7 @@ TEST_F(SaveCommand, AFailedWriteKeepsTheFileItWasToReplace) {
 
   EXPECT_EQ(answers.Given(), 3u);
   EXPECT_EQ(Names(), std::vector<std::string>{"keep.jpg"});
-  EXPECT_EQ(ReadAll(Folder() / "keep.jpg"), old);
+  EXPECT_EQ(FileBytes(Folder() / "keep.jpg"), old);
 }
 
 TEST_F(SaveCommand, SavingThroughASymbolicLinkReplacesItsTarget) {
@@ -156,7 +151,7 @@ TEST_F(SaveCommand, SavingThroughASymbolicLinkReplacesItsTarget) {
   ClickSave();
   EXPECT_EQ(answers.Given(), 3u);
   EXPECT_TRUE(fs::is_symlink(Folder() / "link.jpg"));
-  EXPECT_EQ(ReadAll(Folder() / "target.png"), window_.PreviewPicture());
+  EXPECT_EQ(FileBytes(Folder() / "target.png"), window_.PreviewPicture());
 }
 
 TEST_F(SaveCommand, APathBeyondTheDialogsBufferIsAFailure) {

@@ -7,9 +7,9 @@
 
 #include <csignal>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "tests/support/file_bytes.h"
 
 namespace vantrel::app {
 namespace {
@@ -17,10 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), {});
-}
+using testing::FileBytes;
 
 class WriteFileTest : public ::testing::Test {
  protected:
@@ -47,9 +44,9 @@ class WriteFileTest : public ::testing::Test {
 TEST_F(WriteFileTest, CreatesAndReplacesWithExactlyTheBytes) {
   const fs::path target = dir_ / "qr.jpg";
   ASSERT_TRUE(WriteFile(target.string(), old_));
-  EXPECT_EQ(ReadAll(target), old_);
+  EXPECT_EQ(FileBytes(target), old_);
   ASSERT_TRUE(WriteFile(target.string(), new_));
-  EXPECT_EQ(ReadAll(target), new_);
+  EXPECT_EQ(FileBytes(target), new_);
   ASSERT_TRUE(WriteFile(target.string(), {}));
   EXPECT_EQ(fs::file_size(target), 0u);
   EXPECT_EQ(Names(), std::vector<std::string>{"qr.jpg"});
@@ -78,7 +75,7 @@ TEST_F(WriteFileTest, FailedWriteLeavesTheOldFileWhole) {
   std::signal(SIGXFSZ, previousHandler);
 
   EXPECT_FALSE(written);
-  EXPECT_EQ(ReadAll(target), old_);
+  EXPECT_EQ(FileBytes(target), old_);
   EXPECT_EQ(Names(), std::vector<std::string>{"keep.png"});
 }
 
@@ -113,13 +110,13 @@ TEST_F(WriteFileTest, FollowsSymbolicLinksAndKeepsThem) {
   ASSERT_TRUE(WriteFile((dir_ / "chained").string(), new_));
   EXPECT_TRUE(fs::is_symlink(dir_ / "chained"));
   EXPECT_TRUE(fs::is_symlink(dir_ / "relative"));
-  EXPECT_EQ(ReadAll(target), new_);
+  EXPECT_EQ(FileBytes(target), new_);
 
   // A link to a file that does not exist yet makes that file.
   fs::create_symlink("real/later.png", dir_ / "dangling");
   ASSERT_TRUE(WriteFile((dir_ / "dangling").string(), new_));
   EXPECT_TRUE(fs::is_symlink(dir_ / "dangling"));
-  EXPECT_EQ(ReadAll(dir_ / "real" / "later.png"), new_);
+  EXPECT_EQ(FileBytes(dir_ / "real" / "later.png"), new_);
 }
 
 TEST_F(WriteFileTest, ALinkLoopIsAFailure) {

@@ -5,8 +5,6 @@
 #include <tiffio.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "graphics/encoders.h"
 #include "graphics/graphics_wrap.h"
@@ -17,6 +15,7 @@
 #include "graphics/solid_brush_wrap.h"
 #include "graphics/text_helpers.h"
 #include "platform/gdiplus/gdiplus_flat.h"
+#include "tests/support/file_bytes.h"
 #include "session_fixture.h"
 
 namespace vantrel::graphics {
@@ -121,11 +120,10 @@ TEST_F(ImageEncodingTest, UnknownFormatsGiveNoBytesAndAFailedStatus) {
 
 TEST_F(ImageEncodingTest, SaveToFileWWithoutAFormatWritesABmp) {
   Paint(20, 12);
-  const auto path = std::filesystem::path(testing::TempDir()) / "vantrel-save-w.bmp";
+  const auto path = std::filesystem::path(::testing::TempDir()) / "vantrel-save-w.bmp";
   std::filesystem::remove(path);
   ASSERT_TRUE(image_.SaveToFileW(TextToWide(path.string())));
-  std::ifstream file(path, std::ios::binary);
-  const Bytes bytes{std::istreambuf_iterator<char>(file), {}};
+  const Bytes bytes = vantrel::testing::FileBytes(path);
   ASSERT_GE(bytes.size(), 2u);
   EXPECT_EQ(bytes[0], 'B');
   EXPECT_EQ(bytes[1], 'M');
@@ -137,7 +135,7 @@ TEST_F(ImageEncodingTest, SaveToFileWWithoutAFormatWritesABmp) {
 
 TEST_F(ImageEncodingTest, SaveToFileWritesTheNamedFormat) {
   Paint(32, 32);
-  const auto path = std::filesystem::path(testing::TempDir()) / "vantrel-save.png";
+  const auto path = std::filesystem::path(::testing::TempDir()) / "vantrel-save.png";
   ASSERT_TRUE(image_.SaveToFile(path.string(), kPngFormat));
   ExpectDecodesToTheBitmap(QImage(QString::fromStdString(path.string()), "PNG"), 32, 32);
   std::filesystem::remove(path);
@@ -243,7 +241,7 @@ TEST_F(ImageEncodingTest, SaveAddMakesAMultiPageTiff) {
   Paint(16, 16);
   ImageWrap second;
   ASSERT_TRUE(second.CreateBitmap(8, 8));
-  const auto path = std::filesystem::path(testing::TempDir()) / "vantrel-pages.tif";
+  const auto path = std::filesystem::path(::testing::TempDir()) / "vantrel-pages.tif";
   constexpr std::string_view kSaveFlag = "{292266FC-AC40-47BF-8CFC-A85B89A655DE}";
   const auto flag = [&](std::uint8_t value) {
     return EncoderParamList{1, {EncoderParam{std::string(kSaveFlag), 1, 4, {value, 0, 0, 0}}}};

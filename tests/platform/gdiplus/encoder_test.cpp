@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "tests/platform/gdiplus/session_fixture.h"
+#include "tests/support/file_bytes.h"
 #include "tests/platform/gdiplus/vector_stream.h"
 
 namespace vantrel::platform::gdiplus::testing {
@@ -26,10 +27,7 @@ using Bytes = std::vector<std::uint8_t>;
 
 std::u16string ToUtf16(const std::string& text) { return {text.begin(), text.end()}; }
 
-Bytes ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+using vantrel::testing::FileBytes;
 
 // Straight ARGB pixels of a PNG, through libpng.
 std::vector<ARGB> DecodePng(const Bytes& bytes, UINT& width, UINT& height) {
@@ -280,7 +278,7 @@ TEST_F(EncoderTest, EveryEncoderWritesAFileItsDecoderReads) {
   for (int i = 0; i < 5; ++i) {
     const std::filesystem::path file = folder / names[i];
     ASSERT_EQ(GdipSaveImageToFile(AsImage(bitmap), ToUtf16(file.string()).c_str(), &encoders[i], nullptr), Ok) << names[i];
-    EXPECT_EQ(ReadFile(file), Save(bitmap, encoders[i])) << "file and stream agree for " << names[i];
+    EXPECT_EQ(FileBytes(file), Save(bitmap, encoders[i])) << "file and stream agree for " << names[i];
   }
   // BMP through Qt's reader.
   QImage bmp;
@@ -290,7 +288,7 @@ TEST_F(EncoderTest, EveryEncoderWritesAFileItsDecoderReads) {
   EXPECT_EQ(bmp.pixel(19, 9), 0xFFFFFFFFu);
   // JPEG through libjpeg: sizes exact, colours close.
   std::vector<std::uint8_t> rgb;
-  const JpegSize size = DecodeJpeg(ReadFile(folder / "a.jpg"), rgb);
+  const JpegSize size = DecodeJpeg(FileBytes(folder / "a.jpg"), rgb);
   EXPECT_EQ(size.width, 20);
   EXPECT_EQ(size.height, 10);
   EXPECT_LT(rgb[0], 16);
@@ -318,7 +316,7 @@ TEST_F(EncoderTest, EveryEncoderWritesAFileItsDecoderReads) {
   TIFFClose(tiff);
   // PNG through libpng.
   UINT width = 0, height = 0;
-  EXPECT_EQ(DecodePng(ReadFile(folder / "a.png"), width, height), PixelsOf(bitmap));
+  EXPECT_EQ(DecodePng(FileBytes(folder / "a.png"), width, height), PixelsOf(bitmap));
 }
 
 TEST_F(EncoderTest, JpegQualityChangesTheOutput) {
@@ -420,9 +418,9 @@ TEST_F(EncoderTest, SavingOverAFileReplacesItAndLeavesNoTemporaryFile) {
   GpBitmap* bitmap = Picture(6, 6);
   const CLSID unknown{1, 2, 3, {}};
   EXPECT_NE(GdipSaveImageToFile(AsImage(bitmap), ToUtf16(file.string()).c_str(), &unknown, nullptr), Ok);
-  EXPECT_EQ(ReadFile(file), (Bytes{'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
+  EXPECT_EQ(FileBytes(file), (Bytes{'o', 'l', 'd', ' ', 'c', 'o', 'n', 't', 'e', 'n', 't', 's'}));
   ASSERT_EQ(GdipSaveImageToFile(AsImage(bitmap), ToUtf16(file.string()).c_str(), &EncoderClsidPNG, nullptr), Ok);
-  EXPECT_EQ(ReadFile(file), Save(bitmap, EncoderClsidPNG));
+  EXPECT_EQ(FileBytes(file), Save(bitmap, EncoderClsidPNG));
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()), 1);
 }
 
