@@ -39,26 +39,13 @@
 #include <utility>
 #include <vector>
 
+#include "platform/gdiplus/fill/batch.h"
 #include "platform/gdiplus/fill/fill_request.h"
 #include "platform/gdiplus/fill/pixel_view.h"
 #include "platform/gdiplus/fill/probe_table.h"
+#include "platform/gdiplus/fill/step_memo.h"
 
 namespace vantrel::platform::gdiplus::recorded {
-
-constexpr int kSlots = 4;
-
-// Bits 0-4: grid samples covered (0-16); bit 5: the centre.
-using CoverageCode = std::uint8_t;
-
-inline CoverageCode CodeOf(SampleMask mask) {
-  return static_cast<CoverageCode>(std::popcount(mask & kGridSamples) |
-                                   ((mask & kCentreSample) ? 0x20 : 0));
-}
-
-inline int CoverageFromCode(CoverageCode code, bool antiAlias) {
-  if (antiAlias) return code & 0x1F;
-  return (code & 0x20) ? kFullCoverage : 0;
-}
 
 // Hot fields first; 52 bytes, so more of the classes stay in cache.
 struct Node {
@@ -104,12 +91,6 @@ struct Chain {
   bool settled = false;
 };
 
-// Where a path's rectangles land, worked out once for the batch and read by every stripe.
-struct PathSpans {
-  const RectList* rects = nullptr;
-  std::vector<RectSpan> spans;  // of rects[0, spans.size())
-};
-
 struct Slot {
   const RectList* rects = nullptr;
   const std::vector<RectSpan>* spans = nullptr;
@@ -153,17 +134,6 @@ struct Move {
   std::uint32_t epoch = 0;  // checked in this epoch: from/to nodes are the current roots
 };
 
-// The pixels a batch of fills can touch.
-struct Box {
-  int left = 0;
-  int top = 0;
-  int right = -1;
-  int bottom = -1;
-  int Width() const { return right - left + 1; }
-  int Height() const { return bottom - top + 1; }
-  bool Empty() const { return right < left || bottom < top; }
-};
-
 // Thrown when the groups no longer fit the pixel table's ids.
 struct GroupIdsExhausted {};
 
@@ -204,7 +174,7 @@ class Resolver {
     slot.fillMode = fill.fillMode;
     for (const FillRequest& later : batch_) {
       if (later.rects == fill.rects && later.fillMode == fill.fillMode) {
-        slot.codeMask |= later.antiAlias ? 0x1F : 0x20;
+        slot.codeMask |= CodeMaskFor(later.antiAlias);
       }
     }
     return static_cast<int>(slots_.size() - 1);
@@ -356,15 +326,8 @@ class Resolver {
     return seen.seenRaw;
   }
 
-  // FillStep, remembered: classes on the same course meet the same colours again and again.
-  // Sized so the colours a large symbol's edges pass through mostly stay (measured).
   std::uint32_t Step(std::uint32_t raw, Premultiplied colour, int coverage) {
-    const std::uint64_t key = std::uint64_t{raw} << 32 | colour;
-    StepMemo& memo = steps_[(Mix(key) + static_cast<std::uint64_t>(coverage)) & (steps_.size() - 1)];
-    if (memo.key != key || memo.coverage != coverage) {
-      memo = {key, coverage, FillStep(raw, colour, coverage, pixels_.format)};
-    }
-    return memo.result;
+    return steps_.Step(raw, colour, coverage);
   }
 
   // Before a slot's fill changes, its lazy nodes take their colour under the old one.
@@ -737,12 +700,7 @@ class Resolver {
   std::vector<Slot> slots_;
   ProbeTable<std::uint64_t, NodeKeyHash> nodeIndex_;
   std::vector<Move> moves_;
-  struct StepMemo {
-    std::uint64_t key = ~std::uint64_t{0};
-    int coverage = -1;
-    std::uint32_t result = 0;
-  };
-  std::vector<StepMemo> steps_ = std::vector<StepMemo>(16384);
+  StepMemo steps_{pixels_.format};
   std::uint32_t epoch_ = 1;
   std::vector<std::uint32_t> dead_;
   std::vector<std::uint32_t> unchanged_;

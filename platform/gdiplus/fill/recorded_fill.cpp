@@ -1,5 +1,5 @@
 // Painting recorded fills without repainting every rectangle of a path at every fill: the
-// pixel classes of class_resolver.h do the work.
+// pixel timelines of timeline_resolver.h or the pixel classes of class_resolver.h do the work.
 //
 // Paths past kSlots in one run of fills are painted in consecutive batches, each batch
 // starting from the painted pixels.
@@ -21,14 +21,12 @@
 
 #include "platform/gdiplus/fill/class_resolver.h"
 #include "platform/gdiplus/fill/eager_fill.h"
+#include "platform/gdiplus/fill/timeline_resolver.h"
 
 namespace vantrel::platform::gdiplus {
 namespace {
 
-using recorded::Box;
 using recorded::GroupIdsExhausted;
-using recorded::kSlots;
-using recorded::PathSpans;
 using recorded::Resolver;
 
 // How many fills from `begin` share at most kSlots distinct paths.
@@ -76,38 +74,58 @@ Box SpansOf(const PixelView& pixels, std::span<const FillRequest> fills,
   return box;
 }
 
-// One stripe of a batch, resolved with 16-bit group ids, or 32-bit ones when those run out.
+// What every stripe of a batch reads.
+struct Job {
+  const PixelView& pixels;
+  Box box;
+  std::span<const PathSpans> paths;
+  std::span<const FillRequest> batch;
+  const timeline::Plan* plan;  // none: the classes resolve it
+  int stripes;
+  std::size_t classLimit;  // each stripe's
+  timeline::StepBudget steps;
+};
+
+// One stripe of a batch, resolved by timelines where the job has a plan and they keep within
+// their budget, else by classes with 16-bit group ids, or 32-bit ones when those run out.
 class Stripe {
  public:
   // Throws std::bad_alloc; touches no pixel.
-  void Resolve(const PixelView& pixels, const Box& box, std::span<const PathSpans> paths,
-               std::span<const FillRequest> batch, int stripe, int stripes,
-               std::size_t classLimit) {
+  void Resolve(const Job& job, int stripe) {
+    if (job.plan != nullptr) {
+      try {
+        timeline_.emplace(job.pixels, job.box, *job.plan, stripe, job.stripes, job.steps);
+        timeline_->Resolve();
+        return;
+      } catch (const timeline::OverBudget&) {
+        timeline_.reset();
+      }
+    }
     try {
-      Run(narrow_, pixels, box, paths, batch, stripe, stripes, classLimit);
+      Run(narrow_, job, stripe);
     } catch (const GroupIdsExhausted&) {
       narrow_.reset();
-      Run(wide_, pixels, box, paths, batch, stripe, stripes, classLimit);
+      Run(wide_, job, stripe);
     }
   }
 
   void Write() const {
+    if (timeline_) timeline_->Write();
     if (narrow_) narrow_->Write();
     if (wide_) wide_->Write();
   }
 
  private:
   template <class PixelId>
-  static void Run(std::optional<Resolver<PixelId>>& resolver, const PixelView& pixels,
-                  const Box& box, std::span<const PathSpans> paths,
-                  std::span<const FillRequest> batch, int stripe, int stripes,
-                  std::size_t classLimit) {
-    resolver.emplace(pixels, box, batch, paths, stripe, stripes, classLimit);
-    resolver->Reserve(batch.back().rectCount + batch.size());
-    for (const FillRequest& fill : batch) resolver->Run(fill);
+  static void Run(std::optional<Resolver<PixelId>>& resolver, const Job& job, int stripe) {
+    resolver.emplace(job.pixels, job.box, job.batch, job.paths, stripe, job.stripes,
+                     job.classLimit);
+    resolver->Reserve(job.batch.back().rectCount + job.batch.size());
+    for (const FillRequest& fill : job.batch) resolver->Run(fill);
     resolver->PrepareWrite();
   }
 
+  std::optional<timeline::Resolver> timeline_;
   std::optional<Resolver<std::uint16_t>> narrow_;
   std::optional<Resolver<std::uint32_t>> wide_;
 };
@@ -121,15 +139,12 @@ int StripesFor(const Box& box, std::size_t fills, int asked) {
 
 // Resolves every stripe, one on this thread and the rest on their own, then writes them all.
 // Throws std::bad_alloc with the pixels untouched.
-void PaintBatch(const PixelView& pixels, const Box& box, std::span<const PathSpans> paths,
-                std::span<const FillRequest> batch, int stripes, std::size_t classLimit) {
-  std::vector<Stripe> parts(static_cast<std::size_t>(stripes));
+void PaintBatch(const Job& job) {
+  std::vector<Stripe> parts(static_cast<std::size_t>(job.stripes));
   std::vector<std::exception_ptr> failures(parts.size());
   auto resolve = [&](std::size_t k) {
     try {
-      // The stripes share the limit: together they keep no more classes than one would.
-      parts[k].Resolve(pixels, box, paths, batch, static_cast<int>(k), stripes,
-                       classLimit / static_cast<std::size_t>(stripes));
+      parts[k].Resolve(job, static_cast<int>(k));
     } catch (...) {
       failures[k] = std::current_exception();
     }
@@ -163,8 +178,16 @@ void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fi
       std::vector<PathSpans> paths;
       const Box box = SpansOf(pixels, batch, paths);
       if (box.Empty()) continue;
-      PaintBatch(pixels, box, paths, batch, StripesFor(box, batch.size(), options.stripes),
-                 options.classLimit);
+      std::optional<timeline::Plan> plan;
+      if (options.resolver == FillResolver::Timeline ||
+          (options.resolver == FillResolver::Automatic && timeline::Suits(paths, box))) {
+        plan.emplace(batch, paths);
+      }
+      const int stripes = StripesFor(box, batch.size(), options.stripes);
+      // The stripes share the class limit: together they keep no more classes than one would.
+      PaintBatch({pixels, box, paths, batch, plan ? &*plan : nullptr, stripes,
+                  options.classLimit / static_cast<std::size_t>(stripes),
+                  {options.stepsPerItem, options.stepAllowance}});
     } catch (const std::bad_alloc&) {
       // Painting one fill at a time needs far less memory.
       for (const FillRequest& fill : batch) FillEagerly(pixels, fill);

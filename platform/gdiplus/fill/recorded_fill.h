@@ -9,11 +9,20 @@
 
 namespace vantrel::platform::gdiplus {
 
+// Which resolver paints a batch: the timeline one where the rectangles are small next to the
+// pixels they touch, the class one otherwise.
+enum class FillResolver { Automatic, Classes, Timeline };
+
 struct RecordedFillOptions {
   // How many pixel classes a painting keeps before it compacts them (about 4.5 MB).
   std::size_t classLimit = std::size_t{1} << 16;
   // Row stripes resolved side by side; 0: one per core when the batch is large enough.
   int stripes = 0;
+  FillResolver resolver = FillResolver::Automatic;
+  // The steps a timeline stripe may take before it leaves the rest to the classes: so many for
+  // each of its pixels, events and fills, and an allowance.
+  std::size_t stepsPerItem = 64;
+  std::size_t stepAllowance = std::size_t{1} << 22;
 };
 
 // Throws std::bad_alloc; the pixels are then partly painted.

@@ -122,7 +122,8 @@ void ExpectSameAsEager(std::uint32_t seed, Shapes shapes, StoredFormat format,
       << "seed " << seed << " shapes " << static_cast<int>(shapes) << " format "
       << static_cast<int>(format) << " size " << width << "x" << height << " fills "
       << scenario.fills.size() << " class limit " << options.classLimit << " stripes "
-      << options.stripes;
+      << options.stripes << " resolver " << static_cast<int>(options.resolver)
+      << " steps " << options.stepsPerItem << " per item + " << options.stepAllowance;
 }
 
 // `cases` seeded sequences for every rectangle shape and stored format, seeds counting up
@@ -143,30 +144,65 @@ void ExpectSameAsEagerEverywhere(std::uint32_t firstSeed, int cases, OptionsFor 
 }
 
 TEST(RecordedFill, EqualsEagerOnRandomSequences) {
-  // One to three row stripes.
-  ExpectSameAsEagerEverywhere(1, 150, [](std::uint32_t seed) {
-    return RecordedFillOptions{.stripes = 1 + static_cast<int>(seed % 3)};
+  // One to three row stripes, each resolver.
+  const FillResolver resolvers[] = {FillResolver::Automatic, FillResolver::Classes,
+                                    FillResolver::Timeline};
+  ExpectSameAsEagerEverywhere(1, 150, [&](std::uint32_t seed) {
+    return RecordedFillOptions{.stripes = 1 + static_cast<int>(seed % 3),
+                               .resolver = resolvers[seed / 3 % 3]};
+  });
+}
+
+TEST(RecordedFill, EqualsEagerWhenTimelinesRunOutOfSteps) {
+  // With a few hundred steps at most, many stripes give up part way, and the classes paint
+  // them instead.
+  ExpectSameAsEagerEverywhere(20001, 40, [](std::uint32_t seed) {
+    return RecordedFillOptions{.stripes = 1 + static_cast<int>(seed % 2),
+                               .resolver = FillResolver::Timeline,
+                               .stepsPerItem = 0,
+                               .stepAllowance = seed % 400};
   });
 }
 
 TEST(RecordedFill, EqualsEagerWhenItsClassesAreCompacted) {
   ExpectSameAsEagerEverywhere(10001, 40, [](std::uint32_t seed) {
-    return RecordedFillOptions{.classLimit = 2 + seed % 24, .stripes = 1 + static_cast<int>(seed % 2)};
+    return RecordedFillOptions{.classLimit = 2 + seed % 24,
+                               .stripes = 1 + static_cast<int>(seed % 2),
+                               .resolver = FillResolver::Classes};
   });
 }
 
 TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
-  // Every cell of a 21x21 symbol at 150x100 pixels, each followed by a fill of its path; the
-  // second limit compacts the classes every few dozen rectangles.
+  // Every cell of a 21x21 symbol at width x 100 pixels, each followed by a fill of its path.
+  // Cells sit on whole pixels, or where the symbol's pitch puts them (fractional, with gaps, as
+  // for a large symbol in a small picture). A class limit of 64 or 16 compacts the classes every
+  // few dozen rectangles.
   constexpr int kModules = 21;
-  const RecordedFillOptions automatic, compacting{.classLimit = 64}, threeStripes{.stripes = 3};
-  for (const auto& [width, options] : {std::pair{150, automatic}, std::pair{25, automatic},
-                                      std::pair{1000 / 8, automatic}, std::pair{150, compacting},
-                                      std::pair{25, RecordedFillOptions{.classLimit = 16}},
-                                      std::pair{150, threeStripes}}) {
+  struct Case {
+    int width;
+    bool fractional;
+    RecordedFillOptions options;
+  };
+  const Case cases[] = {
+      {150, false, {}},
+      {25, false, {}},
+      {1000 / 8, false, {}},
+      {150, true, {}},
+      {32, true, {}},
+      {150, false, {.resolver = FillResolver::Classes}},
+      {32, true, {.resolver = FillResolver::Classes}},
+      {150, false, {.classLimit = 64, .resolver = FillResolver::Classes}},
+      {25, false, {.classLimit = 16, .resolver = FillResolver::Classes}},
+      {150, false, {.stripes = 3}},
+      {150, true, {.stripes = 3}},
+      {150, false, {.stripes = 3, .resolver = FillResolver::Classes}},
+  };
+  for (const auto& [width, fractional, options] : cases) {
     const int height = 100;
-    const float moduleWidth = std::round(static_cast<float>(width) / kModules);
-    const float moduleHeight = std::round(static_cast<float>(height) / kModules);
+    const float pitchX = static_cast<float>(width) / kModules;
+    const float pitchY = static_cast<float>(height) / kModules;
+    const float moduleWidth = fractional ? std::floor(pitchX) : std::round(pitchX);
+    const float moduleHeight = fractional ? std::floor(pitchY) : std::round(pitchY);
     auto dark = std::make_shared<RectList>(), light = std::make_shared<RectList>();
     std::vector<FillRequest> fills;
     std::mt19937 random(static_cast<std::uint32_t>(width));
@@ -174,9 +210,9 @@ TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
       for (int column = 0; column < kModules; ++column) {
         const bool isDark = random() % 2;
         auto& path = isDark ? dark : light;
-        path->push_back({std::floor(static_cast<float>(column * width) / kModules),
-                         std::floor(static_cast<float>(row * height) / kModules), moduleWidth,
-                         moduleHeight});
+        const float x = static_cast<float>(column) * pitchX, y = static_cast<float>(row) * pitchY;
+        path->push_back({fractional ? x : std::floor(x), fractional ? y : std::floor(y),
+                         moduleWidth, moduleHeight});
         fills.push_back({path, path->size(), FillModeAlternate,
                          isDark ? 0xFF000000u : 0xFFFFFFFFu, true});
       }
@@ -187,8 +223,9 @@ TEST(RecordedFill, EqualsEagerOnGeneratesPatternAtSymbolScale) {
     for (const FillRequest& fill : fills) FillEagerly(eager.view, fill);
     PaintRecordedFills(recorded.view, fills, options);
     EXPECT_EQ(recorded.memory, eager.memory)
-        << "width " << width << " class limit " << options.classLimit << " stripes "
-        << options.stripes;
+        << "width " << width << (fractional ? " fractional" : "") << " class limit "
+        << options.classLimit << " stripes " << options.stripes << " resolver "
+        << static_cast<int>(options.resolver);
   }
 }
 
@@ -221,6 +258,7 @@ TEST(RecordedFill, StaysExactWithMorePixelStatesThanShortIdsName) {
     onePixelEach.push_back({static_cast<float>(i % kSide), static_cast<float>(i / kSide), 1, 1});
   }
   const std::vector<RectF> cases[] = {{{-0.5f, -0.5f, kSide + 1.0f, kSide + 1.0f}}, onePixelEach};
+  for (const FillResolver resolver : {FillResolver::Classes, FillResolver::Timeline})
   for (const std::vector<RectF>& rects : cases) {
     Canvas eager(kSide, kSide, StoredFormat::Rgb32, 0), recorded(kSide, kSide, StoredFormat::Rgb32, 0);
     for (std::uint32_t i = 0; i < kSide * kSide; ++i) {
@@ -233,8 +271,9 @@ TEST(RecordedFill, StaysExactWithMorePixelStatesThanShortIdsName) {
         {path, path->size(), FillModeAlternate, Premultiply(0x80336699u), true}};
     FillEagerly(eager.view, fills[0]);
     // One stripe: all those states in one table.
-    PaintRecordedFills(recorded.view, fills, {.stripes = 1});
-    EXPECT_EQ(recorded.memory, eager.memory) << rects.size() << " rectangles";
+    PaintRecordedFills(recorded.view, fills, {.stripes = 1, .resolver = resolver});
+    EXPECT_EQ(recorded.memory, eager.memory)
+        << rects.size() << " rectangles, resolver " << static_cast<int>(resolver);
   }
 }
 
