@@ -78,7 +78,7 @@ Box SpansOf(const PixelView& pixels, std::span<const FillRequest> fills,
 struct Job {
   const PixelView& pixels;
   Box box;
-  std::span<const PathSpans> paths;
+  std::span<const PathSpans> paths;  // none with a plan
   std::span<const FillRequest> batch;
   const timeline::Plan* plan;  // none: the classes resolve it
   int stripes;
@@ -101,11 +101,16 @@ class Stripe {
         timeline_.reset();
       }
     }
+    std::span<const PathSpans> paths = job.paths;
+    if (paths.empty()) {
+      SpansOf(job.pixels, job.batch, ownPaths_);
+      paths = ownPaths_;
+    }
     try {
-      Run(narrow_, job, stripe);
+      Run(narrow_, job, paths, stripe);
     } catch (const GroupIdsExhausted&) {
       narrow_.reset();
-      Run(wide_, job, stripe);
+      Run(wide_, job, paths, stripe);
     }
   }
 
@@ -117,15 +122,16 @@ class Stripe {
 
  private:
   template <class PixelId>
-  static void Run(std::optional<Resolver<PixelId>>& resolver, const Job& job, int stripe) {
-    resolver.emplace(job.pixels, job.box, job.batch, job.paths, stripe, job.stripes,
-                     job.classLimit);
+  static void Run(std::optional<Resolver<PixelId>>& resolver, const Job& job,
+                  std::span<const PathSpans> paths, int stripe) {
+    resolver.emplace(job.pixels, job.box, job.batch, paths, stripe, job.stripes, job.classLimit);
     resolver->Reserve(job.batch.back().rectCount + job.batch.size());
     for (const FillRequest& fill : job.batch) resolver->Run(fill);
     resolver->PrepareWrite();
   }
 
   std::optional<timeline::Resolver> timeline_;
+  std::vector<PathSpans> ownPaths_;  // for the classes after a timeline gave up
   std::optional<Resolver<std::uint16_t>> narrow_;
   std::optional<Resolver<std::uint32_t>> wide_;
 };
@@ -175,14 +181,16 @@ void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fi
     const std::span<const FillRequest> batch = fills.subspan(begin, end - begin);
     begin = end;
     try {
-      std::vector<PathSpans> paths;
-      const Box box = SpansOf(pixels, batch, paths);
-      if (box.Empty()) continue;
       std::optional<timeline::Plan> plan;
-      if (options.resolver == FillResolver::Timeline ||
-          (options.resolver == FillResolver::Automatic && timeline::Suits(paths, box))) {
-        plan.emplace(batch, paths);
+      std::vector<PathSpans> paths;
+      Box box;
+      if (options.resolver != FillResolver::Classes) {
+        plan.emplace(batch, pixels.width, pixels.height);
+        box = plan->Touched();
+        if (options.resolver == FillResolver::Automatic && !plan->Suits()) plan.reset();
       }
+      if (!plan) box = SpansOf(pixels, batch, paths);
+      if (box.Empty()) continue;
       const int stripes = StripesFor(box, batch.size(), options.stripes);
       // The stripes share the class limit: together they keep no more classes than one would.
       PaintBatch({pixels, box, paths, batch, plan ? &*plan : nullptr, stripes,

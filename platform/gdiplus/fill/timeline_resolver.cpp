@@ -32,13 +32,11 @@ constexpr std::uint32_t kUntouched = kNone;
 
 }  // namespace
 
-Plan::Plan(std::span<const FillRequest> batch, std::span<const PathSpans> paths) {
+Plan::Plan(std::span<const FillRequest> batch, int width, int height)
+    : box_{width, height, -1, -1} {
   std::vector<std::size_t> applied;
-  std::vector<const std::vector<RectSpan>*> spansOf;
   fills_.reserve(batch.size());
-  std::size_t rectangles = 0;
-  for (const PathSpans& path : paths) rectangles += path.spans.size();
-  entries_.reserve(rectangles);
+  if (!batch.empty()) entries_.reserve(batch.back().rectCount + batch.size());
   for (std::size_t f = 0; f < batch.size(); ++f) {
     const FillRequest& fill = batch[f];
     auto found = std::find_if(slots_.begin(), slots_.end(), [&](const Slot& slot) {
@@ -47,9 +45,6 @@ Plan::Plan(std::span<const FillRequest> batch, std::span<const PathSpans> paths)
     if (found == slots_.end()) {
       slots_.push_back({fill.rects.get(), fill.fillMode, 0, {}, {}, {}});
       applied.push_back(0);
-      spansOf.push_back(&std::find_if(paths.begin(), paths.end(), [&](const PathSpans& path) {
-                           return path.rects == fill.rects.get();
-                         })->spans);
       found = slots_.end() - 1;
     }
     const auto s = static_cast<std::size_t>(found - slots_.begin());
@@ -61,9 +56,15 @@ Plan::Plan(std::span<const FillRequest> batch, std::span<const PathSpans> paths)
     slot.runs.push_back(slot.runs.empty() ? 0 : slot.runs.back() + (sameAsLast ? 0 : 1));
     slot.times.push_back(static_cast<std::uint32_t>(f));
     for (; applied[s] < fill.rectCount; ++applied[s]) {
-      const RectSpan& span = (*spansOf[s])[applied[s]];
+      const RectSpan span = SpanOfRect((*fill.rects)[applied[s]], width, height);
       if (span.Empty()) continue;
       entries_.push_back({span, static_cast<std::uint32_t>(f), static_cast<std::uint32_t>(s)});
+      area_ += static_cast<double>(span.columns.last - span.columns.first + 1) *
+               static_cast<double>(span.rows.last - span.rows.first + 1);
+      box_.left = std::min(box_.left, span.columns.first);
+      box_.right = std::max(box_.right, span.columns.last);
+      box_.top = std::min(box_.top, span.rows.first);
+      box_.bottom = std::max(box_.bottom, span.rows.last);
     }
   }
   for (Slot& slot : slots_) {
@@ -73,16 +74,8 @@ Plan::Plan(std::span<const FillRequest> batch, std::span<const PathSpans> paths)
   }
 }
 
-bool Suits(std::span<const PathSpans> paths, const Box& box) {
-  double area = 0;
-  for (const PathSpans& path : paths) {
-    for (const RectSpan& span : path.spans) {
-      if (span.Empty()) continue;
-      area += static_cast<double>(span.columns.last - span.columns.first + 1) *
-              static_cast<double>(span.rows.last - span.rows.first + 1);
-    }
-  }
-  return area <= kAreaPerPixel * box.Width() * box.Height() + 65536.0;
+bool Plan::Suits() const {
+  return area_ <= kAreaPerPixel * box_.Width() * box_.Height() + 65536.0;
 }
 
 Resolver::Resolver(const PixelView& pixels, const Box& box, const Plan& plan, int stripe,

@@ -52,7 +52,13 @@ class Plan {
     std::uint32_t slot = 0;
   };
 
-  Plan(std::span<const FillRequest> batch, std::span<const PathSpans> paths);
+  // The batch's rectangles as they land on a bitmap of width x height pixels.
+  Plan(std::span<const FillRequest> batch, int width, int height);
+
+  // The pixels the rectangles touch.
+  const Box& Touched() const { return box_; }
+  // Whether the rectangles cover few enough pixels, all counted, next to the box's.
+  bool Suits() const;
 
   const std::vector<Fill>& Fills() const { return fills_; }
   const std::vector<Slot>& Slots() const { return slots_; }
@@ -62,10 +68,9 @@ class Plan {
   std::vector<Fill> fills_;
   std::vector<Slot> slots_;
   std::vector<Entry> entries_;  // by time
+  Box box_;
+  double area_ = 0;
 };
-
-// Whether the paths' rectangles cover few enough pixels, all counted, next to the box's.
-bool Suits(std::span<const PathSpans> paths, const Box& box);
 
 // Thrown when resolving would take far longer than the batch's size; nothing is written.
 struct OverBudget {};
