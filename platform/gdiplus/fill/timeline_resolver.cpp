@@ -96,17 +96,20 @@ void Resolver::Resolve() {
   budget_ = allowed_.perItem * (width * static_cast<std::size_t>(rowCount_) +
                                 rowEntries_.size() + std::size_t{8} * end_) +
             allowed_.allowance;
+  // Which rows to work out, first: the results then take one allocation of their exact size.
   rowResult_.assign(static_cast<std::size_t>(rowCount_), kUntouched);
+  std::uint32_t computed = 0;
   for (int r = 0; r < rowCount_; ++r) {
     if (rowStart_[r] == rowStart_[r + 1]) continue;
-    if (r > 0 && rowResult_[r - 1] != kUntouched && SameAsRowAbove(r)) {
-      rowResult_[r] = rowResult_[r - 1];
-      continue;
-    }
-    const std::size_t row = results_.size() / width;
-    results_.resize(results_.size() + width);
+    rowResult_[r] = r > 0 && rowResult_[r - 1] != kUntouched && SameAsRowAbove(r)
+                        ? rowResult_[r - 1]
+                        : computed++;
+  }
+  results_.resize(computed * width);
+  for (int r = 0; r < rowCount_; ++r) {
+    const std::uint32_t row = rowResult_[r];
+    if (row == kUntouched || (r > 0 && rowResult_[r - 1] == row)) continue;
     ResolveRow(r, results_.data() + row * width);
-    rowResult_[r] = static_cast<std::uint32_t>(row);
   }
 }
 
