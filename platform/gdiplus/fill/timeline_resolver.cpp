@@ -46,6 +46,9 @@ Plan::Plan(std::span<const FillRequest> batch, int width, int height)
       slots_.push_back({fill.rects.get(), fill.fillMode, 0, {}, {}, {}});
       applied.push_back(0);
       found = slots_.end() - 1;
+      // Room for every fill: pages that stay unused are never touched.
+      found->times.reserve(batch.size() - f);
+      found->runs.reserve(batch.size() - f);
     }
     const auto s = static_cast<std::size_t>(found - slots_.begin());
     found->codeMask |= CodeMaskFor(fill.antiAlias);
