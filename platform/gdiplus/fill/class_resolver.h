@@ -40,6 +40,7 @@
 #include <vector>
 
 #include "platform/gdiplus/fill/batch.h"
+#include "platform/gdiplus/fill/chain.h"
 #include "platform/gdiplus/fill/fill_request.h"
 #include "platform/gdiplus/fill/pixel_view.h"
 #include "platform/gdiplus/fill/probe_table.h"
@@ -83,12 +84,6 @@ struct GroupHash {
 
 struct NodeKeyHash {
   std::uint64_t operator()(std::uint64_t key) const { return Mix(key); }
-};
-
-// f, f(f), ... from one colour under a slot's current fill, until it stops changing.
-struct Chain {
-  std::vector<std::uint32_t> values;
-  bool settled = false;
 };
 
 struct Slot {
@@ -310,20 +305,14 @@ class Resolver {
       slot.chainValues = 0;
     }
     Chain& chain = slot.chains[std::uint64_t{node.Code(node.lazySlot)} << 32 | node.raw];
-    if (chain.values.empty()) chain.values.push_back(node.raw);
-    while (!chain.settled && chain.values.size() <= steps) {
-      const std::uint32_t next = FillStep(chain.values.back(), colour, coverage, pixels_.format);
-      if (next == chain.values.back()) {
-        chain.settled = true;
-      } else {
-        chain.values.push_back(next);
-        ++slot.chainValues;
-      }
-    }
+    const std::uint32_t raw = chain.After(
+        node.raw, steps,
+        [&](std::uint32_t from) { return FillStep(from, colour, coverage, pixels_.format); },
+        slot.chainValues);
     Node& seen = nodes_[id];
     seen.seenCount = slot.fillCount;
-    seen.seenRaw = chain.values[std::min<std::size_t>(steps, chain.values.size() - 1)];
-    return seen.seenRaw;
+    seen.seenRaw = raw;
+    return raw;
   }
 
   std::uint32_t Step(std::uint32_t raw, Premultiplied colour, int coverage) {

@@ -295,20 +295,11 @@ bool Resolver::AdvanceAlone(std::uint32_t& raw, std::uint32_t codes, std::uint32
     chains_.emplace_back();
     chainOf_.Put(key, id);
   }
-  Chain& chain = chains_[id];
-  if (chain.values.empty()) chain.values.push_back(raw);
-  const std::uint32_t steps = last - first;
-  while (!chain.settled && chain.values.size() <= steps) {
-    const std::uint32_t next = steps_.Step(chain.values.back(), fill.colour, coverage);
-    if (next == chain.values.back()) {
-      chain.settled = true;
-    } else {
-      chain.values.push_back(next);
-      ++chainValues_;
-      Spend(1);
-    }
-  }
-  raw = chain.values[std::min<std::size_t>(steps, chain.values.size() - 1)];
+  const std::size_t made = chainValues_;
+  raw = chains_[id].After(
+      raw, last - first,
+      [&](std::uint32_t from) { return steps_.Step(from, fill.colour, coverage); }, chainValues_);
+  Spend(chainValues_ - made);
   return true;
 }
 

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "platform/gdiplus/fill/batch.h"
+#include "platform/gdiplus/fill/chain.h"
 #include "platform/gdiplus/fill/fill_request.h"
 #include "platform/gdiplus/fill/pixel_view.h"
 #include "platform/gdiplus/fill/probe_table.h"
@@ -103,11 +104,6 @@ class Resolver {
   struct Combo {
     std::uint8_t coverage[kSlots][2] = {};
     std::vector<std::uint32_t> trajectories;
-  };
-  // f, f(f), ... from one colour under one fill repeated, until it stops changing.
-  struct Chain {
-    std::vector<std::uint32_t> values;
-    bool settled = false;
   };
   struct ChainKey {
     std::uint64_t colours = 0;  // the start colour and the fill's
