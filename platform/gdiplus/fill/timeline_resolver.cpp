@@ -249,15 +249,14 @@ std::uint32_t Resolver::Advance(std::uint32_t raw, std::uint32_t codes, std::uin
   Combo& combo = ComboFor(codes);
   std::uint32_t time = from;
   for (std::uint32_t steps = 0; time < to; ++time, ++steps) {
-    for (const std::uint32_t id : combo.trajectories) {
-      const Trajectory& known = trajectories_[id];
-      if (known.start <= time && known.values[time - known.start] == raw) {
+    for (const Course& course : combo.courses) {
+      if (course.start <= time && course.values[time - course.start] == raw) {
         Spend(steps);
-        return known.values[to - known.start];
+        return course.values[to - course.start];
       }
     }
     const std::uint32_t patience =
-        combo.trajectories.empty() ? kStepsBeforeFirstCourse : kStepsBeforeAnotherCourse;
+        combo.courses.empty() ? kStepsBeforeFirstCourse : kStepsBeforeAnotherCourse;
     if (steps == patience && to - time > patience &&
         trajectories_.size() < kMaxTrajectories &&
         trajectoryValues_ + (end_ - time) < kMaxTrajectoryValues) {
@@ -339,7 +338,7 @@ const Resolver::Trajectory& Resolver::AddTrajectory(Combo& combo, std::uint32_t 
     made.values[time - start + 1] = raw;
   }
   trajectoryValues_ += made.values.size();
-  combo.trajectories.push_back(static_cast<std::uint32_t>(trajectories_.size() - 1));
+  combo.courses.push_back({start, made.values.data()});
   Spend(end_ - start);
   return made;
 }

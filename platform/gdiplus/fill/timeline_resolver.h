@@ -100,10 +100,16 @@ class Resolver {
     std::uint32_t slot;
     bool operator==(const Event&) const = default;
   };
-  // The coverage a set of slot codes gives under each fill's slot and smoothing.
+  // A trajectory as a combo's pixels read it: values[i] is the colour before fill start + i.
+  struct Course {
+    std::uint32_t start;
+    const std::uint32_t* values;
+  };
+  // The coverage a set of slot codes gives under each fill's slot and smoothing, and the
+  // trajectories of those codes.
   struct Combo {
     std::uint8_t coverage[kSlots][2] = {};
-    std::vector<std::uint32_t> trajectories;
+    std::vector<Course> courses;
   };
   struct ChainKey {
     std::uint64_t colours = 0;  // the start colour and the fill's
