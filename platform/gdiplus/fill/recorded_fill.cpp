@@ -143,6 +143,33 @@ int StripesFor(const Box& box, std::size_t fills, int asked) {
   return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
 }
 
+// Places a plan's rectangles, on as many threads as a large batch's stripes would use
+// (`asked`, when given).
+void Place(timeline::Plan& plan, const PixelView& pixels, int asked) {
+  std::size_t parts = 1;
+  if (asked > 0) {
+    parts = static_cast<std::size_t>(asked);
+  } else if (plan.Rectangles() >= 8192) {
+    parts = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
+  }
+  std::vector<timeline::Plan::Placement> placements(parts);
+  auto place = [&](std::size_t k) {
+    placements[k] = plan.Place(k, parts, pixels.width, pixels.height);
+  };
+  std::vector<std::thread> threads;
+  threads.reserve(parts);
+  for (std::size_t k = 1; k < parts; ++k) {
+    try {
+      threads.emplace_back(place, k);
+    } catch (const std::system_error&) {
+      place(k);
+    }
+  }
+  place(0);
+  for (std::thread& thread : threads) thread.join();
+  plan.Placed(placements);
+}
+
 // Resolves every stripe, one on this thread and the rest on their own, then writes them all.
 // Throws std::bad_alloc with the pixels untouched.
 void PaintBatch(const Job& job) {
@@ -185,7 +212,8 @@ void PaintRecordedFills(const PixelView& pixels, std::span<const FillRequest> fi
       std::vector<PathSpans> paths;
       Box box;
       if (options.resolver != FillResolver::Classes) {
-        plan.emplace(batch, pixels.width, pixels.height);
+        plan.emplace(batch);
+        Place(*plan, pixels, options.stripes);
         box = plan->Touched();
         if (options.resolver == FillResolver::Automatic && !plan->Suits()) plan.reset();
       }

@@ -32,11 +32,13 @@ constexpr std::uint32_t kUntouched = kNone;
 
 }  // namespace
 
-Plan::Plan(std::span<const FillRequest> batch, int width, int height)
-    : box_{width, height, -1, -1} {
+Plan::Plan(std::span<const FillRequest> batch) {
   std::vector<std::size_t> applied;
   fills_.reserve(batch.size());
-  if (!batch.empty()) entries_.reserve(batch.back().rectCount + batch.size());
+  if (!batch.empty()) {
+    entries_.reserve(batch.back().rectCount + batch.size());
+    unplaced_.reserve(batch.back().rectCount + batch.size());
+  }
   for (std::size_t f = 0; f < batch.size(); ++f) {
     const FillRequest& fill = batch[f];
     auto found = std::find_if(slots_.begin(), slots_.end(), [&](const Slot& slot) {
@@ -59,15 +61,8 @@ Plan::Plan(std::span<const FillRequest> batch, int width, int height)
     slot.runs.push_back(slot.runs.empty() ? 0 : slot.runs.back() + (sameAsLast ? 0 : 1));
     slot.times.push_back(static_cast<std::uint32_t>(f));
     for (; applied[s] < fill.rectCount; ++applied[s]) {
-      const RectSpan span = SpanOfRect((*fill.rects)[applied[s]], width, height);
-      if (span.Empty()) continue;
-      entries_.push_back({span, static_cast<std::uint32_t>(f), static_cast<std::uint32_t>(s)});
-      area_ += static_cast<double>(span.columns.last - span.columns.first + 1) *
-               static_cast<double>(span.rows.last - span.rows.first + 1);
-      box_.left = std::min(box_.left, span.columns.first);
-      box_.right = std::max(box_.right, span.columns.last);
-      box_.top = std::min(box_.top, span.rows.first);
-      box_.bottom = std::max(box_.bottom, span.rows.last);
+      entries_.push_back({{}, static_cast<std::uint32_t>(f), static_cast<std::uint32_t>(s)});
+      unplaced_.push_back(&(*fill.rects)[applied[s]]);
     }
   }
   for (Slot& slot : slots_) {
@@ -75,6 +70,36 @@ Plan::Plan(std::span<const FillRequest> batch, int width, int height)
     for (const std::uint32_t time : slot.times) ++slot.fillsBefore[time + 1];
     for (std::size_t t = 0; t < batch.size(); ++t) slot.fillsBefore[t + 1] += slot.fillsBefore[t];
   }
+}
+
+Plan::Placement Plan::Place(std::size_t part, std::size_t parts, int width, int height) {
+  Placement placed{{width, height, -1, -1}, 0};
+  Box& box = placed.box;
+  const std::size_t end = entries_.size() * (part + 1) / parts;
+  for (std::size_t i = entries_.size() * part / parts; i < end; ++i) {
+    const RectSpan span = SpanOfRect(*unplaced_[i], width, height);
+    if (span.Empty()) continue;  // the entry keeps its empty span
+    entries_[i].span = span;
+    placed.area += static_cast<double>(span.columns.last - span.columns.first + 1) *
+                   static_cast<double>(span.rows.last - span.rows.first + 1);
+    box.left = std::min(box.left, span.columns.first);
+    box.right = std::max(box.right, span.columns.last);
+    box.top = std::min(box.top, span.rows.first);
+    box.bottom = std::max(box.bottom, span.rows.last);
+  }
+  return placed;
+}
+
+void Plan::Placed(std::span<const Placement> placements) {
+  box_ = placements.front().box;
+  for (const Placement& placed : placements) {
+    box_.left = std::min(box_.left, placed.box.left);
+    box_.right = std::max(box_.right, placed.box.right);
+    box_.top = std::min(box_.top, placed.box.top);
+    box_.bottom = std::max(box_.bottom, placed.box.bottom);
+    area_ += placed.area;
+  }
+  unplaced_ = {};
 }
 
 bool Plan::Suits() const {

@@ -46,15 +46,26 @@ class Plan {
     std::vector<std::uint32_t> fillsBefore;  // by time, to the batch's end
   };
   // A rectangle joining a slot's path at fill `time`: the fill sees it, and so do all later
-  // fills of the slot.
+  // fills of the slot. One that lands on no pixel keeps an empty span on both axes.
   struct Entry {
     RectSpan span;
     std::uint32_t time = 0;
     std::uint32_t slot = 0;
   };
+  // Where one part of the rectangles landed.
+  struct Placement {
+    Box box;
+    double area = 0;
+  };
 
-  // The batch's rectangles as they land on a bitmap of width x height pixels.
-  Plan(std::span<const FillRequest> batch, int width, int height);
+  // The batch's fills, and its rectangles still to be placed on a bitmap.
+  explicit Plan(std::span<const FillRequest> batch);
+  // Places part `part` of `parts` of the rectangles on a bitmap of width x height pixels.
+  // Distinct parts may be placed side by side; allocates nothing.
+  Placement Place(std::size_t part, std::size_t parts, int width, int height);
+  // Ends the placing, given every part's placement.
+  void Placed(std::span<const Placement> placements);
+  std::size_t Rectangles() const { return entries_.size(); }
 
   // The pixels the rectangles touch.
   const Box& Touched() const { return box_; }
@@ -69,6 +80,7 @@ class Plan {
   std::vector<Fill> fills_;
   std::vector<Slot> slots_;
   std::vector<Entry> entries_;  // by time
+  std::vector<const RectF*> unplaced_;  // the entries' rectangles, until Placed
   Box box_;
   double area_ = 0;
 };
