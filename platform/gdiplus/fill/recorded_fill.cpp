@@ -143,6 +143,23 @@ int StripesFor(const Box& box, std::size_t fills, int asked) {
   return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
 }
 
+// Runs work(0), ..., work(count - 1) side by side: work(0) on this thread, each other on a
+// thread of its own, or on this one when none can be had. `work` must not throw.
+template <class Work>
+void SideBySide(std::size_t count, const Work& work) {
+  std::vector<std::thread> threads;
+  threads.reserve(count);  // no allocation may fail once a thread runs
+  for (std::size_t k = 1; k < count; ++k) {
+    try {
+      threads.emplace_back(work, k);
+    } catch (const std::system_error&) {
+      work(k);
+    }
+  }
+  work(0);
+  for (std::thread& thread : threads) thread.join();
+}
+
 // Places a plan's rectangles, on as many threads as a large batch's stripes would use
 // (`asked`, when given).
 void Place(timeline::Plan& plan, const PixelView& pixels, int asked) {
@@ -153,20 +170,9 @@ void Place(timeline::Plan& plan, const PixelView& pixels, int asked) {
     parts = std::clamp(std::thread::hardware_concurrency(), 1u, 4u);
   }
   std::vector<timeline::Plan::Placement> placements(parts);
-  auto place = [&](std::size_t k) {
+  SideBySide(parts, [&](std::size_t k) {
     placements[k] = plan.Place(k, parts, pixels.width, pixels.height);
-  };
-  std::vector<std::thread> threads;
-  threads.reserve(parts);
-  for (std::size_t k = 1; k < parts; ++k) {
-    try {
-      threads.emplace_back(place, k);
-    } catch (const std::system_error&) {
-      place(k);
-    }
-  }
-  place(0);
-  for (std::thread& thread : threads) thread.join();
+  });
   plan.Placed(placements);
 }
 
@@ -175,24 +181,13 @@ void Place(timeline::Plan& plan, const PixelView& pixels, int asked) {
 void PaintBatch(const Job& job) {
   std::vector<Stripe> parts(static_cast<std::size_t>(job.stripes));
   std::vector<std::exception_ptr> failures(parts.size());
-  auto resolve = [&](std::size_t k) {
+  SideBySide(parts.size(), [&](std::size_t k) {
     try {
       parts[k].Resolve(job, static_cast<int>(k));
     } catch (...) {
       failures[k] = std::current_exception();
     }
-  };
-  std::vector<std::thread> threads;
-  threads.reserve(parts.size());  // no allocation may fail once a thread runs
-  for (std::size_t k = 1; k < parts.size(); ++k) {
-    try {
-      threads.emplace_back(resolve, k);
-    } catch (const std::system_error&) {
-      resolve(k);  // no thread to be had: this one does it
-    }
-  }
-  resolve(0);
-  for (std::thread& thread : threads) thread.join();
+  });
   for (const std::exception_ptr& failure : failures) {
     if (failure) std::rethrow_exception(failure);
   }
