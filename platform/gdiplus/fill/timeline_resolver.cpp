@@ -56,8 +56,9 @@ Plan::Plan(std::span<const FillRequest> batch) {
     found->codeMask |= CodeMaskFor(fill.antiAlias);
     fills_.push_back({fill.colour, static_cast<std::uint8_t>(s), fill.antiAlias});
     Slot& slot = slots_[s];
-    const bool sameAsLast = !slot.times.empty() && fills_[slot.times.back()].colour == fill.colour &&
-                            fills_[slot.times.back()].antiAlias == fill.antiAlias;
+    const Fill* last = slot.times.empty() ? nullptr : &fills_[slot.times.back()];
+    const bool sameAsLast =
+        last != nullptr && last->colour == fill.colour && last->antiAlias == fill.antiAlias;
     slot.runs.push_back(slot.runs.empty() ? 0 : slot.runs.back() + (sameAsLast ? 0 : 1));
     slot.times.push_back(static_cast<std::uint32_t>(f));
     for (; applied[s] < fill.rectCount; ++applied[s]) {
@@ -161,8 +162,10 @@ void Resolver::Write() const {
 void Resolver::ListRows() {
   const std::vector<Plan::Entry>& entries = plan_.Entries();
   auto rowsOf = [&](const AxisSpan& rows) {
-    const int low = rows.first <= firstRow_ ? 0 : (rows.first - firstRow_ + stripes_ - 1) / stripes_;
-    const int high = rows.last < firstRow_ ? -1 : std::min(rowCount_ - 1, (rows.last - firstRow_) / stripes_);
+    const int low =
+        rows.first <= firstRow_ ? 0 : (rows.first - firstRow_ + stripes_ - 1) / stripes_;
+    const int high =
+        rows.last < firstRow_ ? -1 : std::min(rowCount_ - 1, (rows.last - firstRow_) / stripes_);
     return std::pair{low, high};
   };
   rowStart_.assign(static_cast<std::size_t>(rowCount_) + 1, 0);
@@ -305,7 +308,8 @@ bool Resolver::AdvanceAlone(std::uint32_t& raw, std::uint32_t codes, std::uint32
   if (first == last) return true;
   if (slot.runs[first] != slot.runs[last - 1]) return false;
   const Plan::Fill& fill = plan_.Fills()[slot.times[first]];
-  const int coverage = CoverageFromCode(static_cast<CoverageCode>(codes >> (8 * s)), fill.antiAlias);
+  const int coverage =
+      CoverageFromCode(static_cast<CoverageCode>(codes >> (8 * s)), fill.antiAlias);
   if (coverage == 0) return true;
   if (chainValues_ > kMaxChainValues) {
     chains_.clear();

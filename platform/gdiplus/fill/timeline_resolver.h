@@ -41,8 +41,9 @@ class Plan {
     const RectList* rects = nullptr;
     GpFillMode fillMode = FillModeAlternate;
     CoverageCode codeMask = 0;
-    std::vector<std::uint32_t> times;      // of the slot's fills
-    std::vector<std::uint32_t> runs;       // of the slot's fills: equal while colour and smoothing stay
+    // Of the slot's fills: when each is, and its run (equal while colour and smoothing stay).
+    std::vector<std::uint32_t> times;
+    std::vector<std::uint32_t> runs;
     std::vector<std::uint32_t> fillsBefore;  // by time, to the batch's end
   };
   // A rectangle joining a slot's path at fill `time`: the fill sees it, and so do all later
@@ -157,7 +158,8 @@ class Resolver {
   int firstRow_;
   int rowCount_;
   std::uint32_t end_;  // the number of fills
-  std::vector<std::uint32_t> rowStart_;  // the entries touching stripe row r: rowEntries_[rowStart_[r], rowStart_[r+1])
+  // The entries touching stripe row r: rowEntries_[rowStart_[r], rowStart_[r + 1]).
+  std::vector<std::uint32_t> rowStart_;
   std::vector<std::uint32_t> rowEntries_;
   std::vector<std::uint32_t> rowResult_;  // stripe row -> row of results_, or kUntouched
   std::vector<std::uint32_t> results_;
